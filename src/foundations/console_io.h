@@ -1,0 +1,37 @@
+// The text console that the program reads its answers from and writes its
+// screens and messages to.  main() points it at std::cin/std::cout; tests
+// point it at string streams so that whole dialogs run in-process.
+#ifndef LUNARFIX_FOUNDATIONS_CONSOLE_IO_H
+#define LUNARFIX_FOUNDATIONS_CONSOLE_IO_H
+
+#include <iosfwd>
+
+namespace lunarfix {
+
+/* ConsoleStreams: the input and output streams of the console.
+ *   in     stream the typed lines and keys come from
+ *   out    stream the screens and messages go to
+ *   ended  set once a read met the end of input; from then on every read
+ *          returns at once (nothing waits, nothing loops), and the dialog
+ *          ends the run at its next step. */
+struct ConsoleStreams {
+    std::istream* in;
+    std::ostream* out;
+    bool ended;
+};
+
+/* console: the one console of the process (defaults: std::cin, std::cout). */
+ConsoleStreams& console();
+
+/* set_console: points the console at other streams and clears `ended`. */
+void set_console(std::istream* in, std::ostream* out);
+
+/* wait_key: a pause that waits for one typed character; the rest of that
+ * line is dropped, so that a following prompt reads the next line.
+ * Returns the character, or -1 at end of input (then sets `ended` and goes
+ * on at once). */
+int wait_key();
+
+} // namespace lunarfix
+
+#endif
