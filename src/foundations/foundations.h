@@ -1,0 +1,154 @@
+// Astronomical foundations of lunarfix: angle and trigonometry functions,
+// calendar date to Julian day, mean sidereal time, fixed-column text tables,
+// Delta T (built-in model and prediction file moondist0x0.txt), nutation and
+// obliquity (IAU 1980), aberration elements and the equation of time.
+//
+// Angles are decimal degrees unless a function says radians.  Every function
+// is a plain function of its arguments; further results go through output
+// pointers owned by the caller.
+#ifndef LUNARFIX_FOUNDATIONS_FOUNDATIONS_H
+#define LUNARFIX_FOUNDATIONS_FOUNDATIONS_H
+
+namespace lunarfix {
+
+/* pi0: the double nearest pi. */
+constexpr double pi0 = 3.141592653589793;
+
+/* ------------------------------------------------------------------------
+ * Angle and trigonometry functions
+ * ---------------------------------------------------------------------- */
+
+/* norm360: angle reduced to [0, 360).
+ *   xxx  angle, degrees
+ *   returns the angle in [0, 360), degrees */
+double norm360(double xxx);
+
+/* lim180: one step towards (-180, 180]: xxx - 360 when xxx > 180, else xxx.
+ *   xxx  angle, degrees
+ *   returns degrees */
+double lim180(double xxx);
+
+/* dmodx: x modulo |y|, in [0, |y|).  Any unit (the lunar series passes
+ * radians and 2 pi). */
+double dmodx(double x, double y);
+
+/* norm2pi: a negative angle lifted by the fewest whole turns 2 pi that make
+ * it non-negative; a non-negative angle comes back unchanged.
+ *   x0  angle, radians
+ *   returns radians */
+double norm2pi(double x0);
+
+/* cost: cosine of an angle in radians (of norm2pi(x)). */
+double cost(double x);
+
+/* sind, cosd, tand: sine, cosine, tangent of an angle in degrees. */
+double sind(double x);
+double cosd(double x);
+double tand(double x);
+
+/* trunc2: angle reduced to [0, 2 pi) (2 pi itself only by rounding for a
+ * tiny negative argument).
+ *   x  angle, radians
+ *   returns radians */
+double trunc2(double x);
+
+/* cxangle: split of a signed decimal angle (or hour) into sexagesimal parts,
+ * truncated, each carrying the sign of the input.
+ *   w0   decimal degrees or hours, |w0| < 2^31
+ *   ig0  whole degrees (hours)              (int, output)
+ *   im0  whole minutes                      (int, output)
+ *   sm0  decimal minutes of the fraction    (double, output)
+ *   ss0  decimal seconds of the minute      (double, output) */
+void cxangle(double w0, int* ig0, int* im0, double* sm0, double* ss0);
+
+/* angcheck: 999 when the azimuth w0 (degrees) lies within 0.1 degree of
+ * 0 or 180 degrees (modulo 360), else 0. */
+int angcheck(double w0);
+
+/* ------------------------------------------------------------------------
+ * Calendar and sidereal time
+ * ---------------------------------------------------------------------- */
+
+/* julday: Julian day of a calendar date and time (UT).  Julian calendar up
+ * to 1582 October 4, Gregorian after; year 0 is the year before 1.
+ *   returns the Julian day, days */
+double julday(int year, int month, int day, int hour, int min, int sec);
+
+/* green0mean: Greenwich mean sidereal time, degrees in [0, 360).
+ *   jd  Julian day of UT */
+double green0mean(double jd);
+
+/* ------------------------------------------------------------------------
+ * Fixed-column text tables: rows of W characters stored one after another
+ * (a shorter text is NUL padded); a field is the inclusive, zero-based
+ * column range ka..ke of row jz; a blank field reads 0.
+ * ---------------------------------------------------------------------- */
+
+/* iarr35: integer field of a table of 35-character rows. */
+int iarr35(const char (*arr)[35], int jz, int ka, int ke);
+
+/* farr35: real field of a table of 35-character rows (nutation rates). */
+double farr35(const char (*arr)[35], int jz, int ka, int ke);
+
+/* yarr35: real field of a table of 35-character rows (Delta T table). */
+double yarr35(const char (*arr)[35], int jz, int ka, int ke);
+
+/* farr60: real field of a table of 60-character rows (star catalogue). */
+double farr60(const char (*arr)[60], int jz, int ka, int ke);
+
+/* ------------------------------------------------------------------------
+ * Delta T = TT - UT1
+ * ---------------------------------------------------------------------- */
+
+/* deltatime: Delta T in seconds from the built-in model, -700 to 3500
+ * (month does not enter the result).  Prints two lines and returns 0
+ * outside that range. */
+double deltatime(int year, int month);
+
+/* quadipola: value at x of the parabola through (x1,y1), (x2,y2), (x3,y3);
+ * the abscissae must differ. */
+double quadipola(double x1, double y1, double x2, double y2, double x3,
+                 double y3, double x);
+
+/* delta0x: Delta T in seconds for year0 from the prediction file
+ * moondist0x0.txt in the working directory (written with its default rows
+ * when missing).  0 for a year after 3000, before 2020, after the file's
+ * last row, or when the file is unusable. */
+double delta0x(int year0);
+
+/* quadipol: value at x of the polynomial through n points (Neville).
+ *   xa, ya  abscissae and ordinates, indexed 1 to n (n from 1 to 9)
+ *   n       number of points
+ *   x       abscissa wanted
+ *   y       the value at x (output); 0 when two abscissae are equal */
+void quadipol(const double* xa, const double* ya, int n, double x, double* y);
+
+/* ------------------------------------------------------------------------
+ * Nutation, aberration, equation of time
+ * ---------------------------------------------------------------------- */
+
+/* Nutation: IAU 1980 nutation and the obliquity of the ecliptic.
+ *   TE        Julian centuries of TT from J2000.0
+ *   dpsi      nutation in longitude, degrees (output)
+ *   deps      nutation in obliquity, degrees (output)
+ *   epsilon0  mean obliquity, degrees (output)
+ *   epsilon1  true obliquity, degrees (output) */
+void Nutation(double TE, double* dpsi, double* deps, double* epsilon0,
+              double* epsilon1);
+
+/* Aberration: elements of the annual aberration.
+ *   TE     Julian centuries of TT from J2000.0
+ *   kappa  constant of aberration, degrees (output)
+ *   peri   longitude of the perihelion of the Earth's orbit, degrees (output)
+ *   eab    eccentricity of the Earth's orbit (output) */
+void Aberration(double TE, double* kappa, double* peri, double* eab);
+
+/* equ_of_time: equation of time (apparent minus mean solar time), hours.
+ *   hour, min, sec  clock time, UT
+ *   grtg0           Greenwich apparent sidereal time, degrees
+ *   alfasun         the Sun's apparent right ascension, degrees */
+double equ_of_time(int hour, int min, int sec, double grtg0, double alfasun);
+
+} // namespace lunarfix
+
+#endif
