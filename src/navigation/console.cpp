@@ -1,0 +1,332 @@
+#include "navigation/console.h"
+
+#include "foundations/console_io.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace lunarfix {
+
+namespace {
+
+// Typed characters a token reader takes from one line (its buffer holds 60
+// characters and the terminator).
+constexpr std::size_t kTokenLine = 60;
+// Typed characters lies1 and lies2 take from one line.
+constexpr std::size_t kValueLine = 59;
+
+bool is_space(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+bool is_separator(char c) { return c == ' ' || c == ',' || c == ';'; }
+
+// Text to int as the C library's atoi reads it (white space, sign, digits),
+// clamped to the int range instead of overflowing.
+int text_to_int(const char* s) {
+    while (*s != '\0' && is_space(*s)) ++s;
+    bool neg = false;
+    if (*s == '+' || *s == '-') {
+        neg = (*s == '-');
+        ++s;
+    }
+    long long v = 0;
+    while (*s >= '0' && *s <= '9') {
+        if (v <= static_cast<long long>(INT_MAX) + 1) v = v * 10 + (*s - '0');
+        ++s;
+    }
+    if (neg) v = -v;
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+// One real number at *p (white space skipped).  Returns false, leaving *p,
+// when no number starts there or the number is not finite; otherwise moves
+// *p past it.
+bool scan_real(const char** p, double* x) {
+    const char* s = *p;
+    char* end = nullptr;
+    double v = std::strtod(s, &end);
+    if (end == s || !std::isfinite(v)) return false;
+    *p = end;
+    *x = (v == 0.0) ? 0.0 : v;  // no negative zero
+    return true;
+}
+
+} // namespace
+
+int trunc_int(double x) {
+    if (std::isnan(x)) return 0;
+    if (x >= 2147483647.0) return INT_MAX;
+    if (x <= -2147483648.0) return INT_MIN;
+    return static_cast<int>(x);
+}
+
+void conprintf(const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    char small[256];
+    va_list ap2;
+    va_copy(ap2, ap);
+    int n = std::vsnprintf(small, sizeof small, fmt, ap);
+    va_end(ap);
+    if (n < 0) {
+        va_end(ap2);
+        return;
+    }
+    if (static_cast<std::size_t>(n) < sizeof small) {
+        console().out->write(small, n);
+    } else {
+        std::vector<char> big(static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(big.data(), big.size(), fmt, ap2);
+        console().out->write(big.data(), n);
+    }
+    va_end(ap2);
+}
+
+void conputs(const char* text) {
+    *console().out << text << '\n';
+}
+
+ConsoleReaders::ConsoleReaders()
+    : lies1_found_(0), line_open_(false), automatic_(false), mode_(nullptr) {}
+
+void ConsoleReaders::reset() {
+    p_nth_.saved.clear();
+    p_4nth_.saved.clear();
+    p_fd_.saved.clear();
+    lies1_buf_.clear();
+    lies2_buf_.clear();
+    lies1_found_ = 0;
+    line_open_ = false;
+    automatic_ = false;
+    mode_ = nullptr;
+}
+
+bool ConsoleReaders::read_line(std::size_t limit, std::string* line) {
+    ConsoleStreams& c = console();
+    c.out->flush();
+    line->clear();
+    if (c.ended) return false;
+    std::istream& in = *c.in;
+    typedef std::char_traits<char> tr;
+    bool ended_line = false;
+    while (line->size() < limit) {
+        int ch = in.get();
+        if (ch == tr::eof()) {
+            in.clear();
+            if (line->empty()) {
+                c.ended = true;
+                line_open_ = false;
+                return false;
+            }
+            // A last line without its line end counts as a whole line.
+            line->push_back('\n');
+            ended_line = true;
+            break;
+        }
+        if (ch == '\n') {
+            line->push_back('\n');
+            ended_line = true;
+            break;
+        }
+        line->push_back(static_cast<char>(ch));
+    }
+    if (!ended_line) {
+        // The buffer is full: a line end right behind it still belongs to
+        // this line; anything else stays pending for the next read.
+        int nx = in.peek();
+        if (nx == '\n') {
+            in.get();
+            line_open_ = false;
+        } else if (nx == tr::eof()) {
+            in.clear();
+            line_open_ = false;
+        } else {
+            line_open_ = true;
+        }
+    } else {
+        line_open_ = false;
+    }
+    // A line end of the other convention ("\r\n") reads as "\n".
+    std::size_t n = line->size();
+    if (n >= 2 && (*line)[n - 1] == '\n' && (*line)[n - 2] == '\r') {
+        line->erase(n - 2, 1);
+    } else if (!ended_line && n >= 1 && (*line)[n - 1] == '\r' && !line_open_) {
+        line->erase(n - 1, 1);
+    }
+    // The line is text: it ends at a NUL byte.
+    std::size_t z = line->find('\0');
+    if (z != std::string::npos) line->erase(z);
+    return true;
+}
+
+bool ConsoleReaders::token(const std::string& saved, int nth, std::string* tok) {
+    const std::string work = " " + saved;
+    std::size_t i = 0;
+    int count = 0;
+    const std::size_t n = work.size();
+    while (i < n) {
+        while (i < n && is_separator(work[i])) ++i;
+        if (i >= n) break;
+        std::size_t j = i;
+        while (j < n && !is_separator(work[j])) ++j;
+        ++count;
+        if (count == nth) {
+            tok->assign(work, i, j - i);
+            return true;
+        }
+        i = j;
+    }
+    return false;
+}
+
+bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
+    if (nth <= 1) {
+        std::string line;
+        if (!read_line(kTokenLine, &line)) {
+            t->saved.clear();  // end of input: an empty answer
+            return false;
+        }
+        t->saved = line;
+        if (line.size() <= 1) return false;  // ENTER alone
+        nth = 1;
+    }
+    return token(t->saved, nth, tok);
+}
+
+int ConsoleReaders::parsenth(int nth, int kkk) {
+    if (automatic()) return kkk;
+    std::string tok;
+    if (!next_token(&p_nth_, nth, &tok)) return kkk;
+    return text_to_int(tok.c_str());
+}
+
+int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
+    if (iterq == 1 || automatic()) return kkk;
+    std::string tok;
+    if (!next_token(&p_4nth_, nth, &tok)) return kkk;
+    return text_to_int(tok.c_str());
+}
+
+double ConsoleReaders::parsefd(int nth, double xxx) {
+    if (automatic()) return xxx;
+    std::string tok;
+    if (!next_token(&p_fd_, nth, &tok)) return xxx;
+    const char* p = tok.c_str();
+    double v = 0.0;
+    if (!scan_real(&p, &v)) return 0.0;
+    return v;
+}
+
+void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
+    if (automatic()) {
+        *z1 = x1;
+        *z2 = x2;
+        return;
+    }
+    conprintf("[Default: %.0f %.2f ] ", x1, x2);
+    conprintf("Input: ");
+    double deg = x1;
+    double min = x2;
+    if (read_line(kValueLine, &lies2_buf_)) {
+        const char* p = lies2_buf_.c_str();
+        double v = 0.0;
+        if (scan_real(&p, &v)) {
+            deg = v;
+            if (scan_real(&p, &v)) min = v;
+        }
+    }
+    if (deg > 0.0) {
+        min = std::fabs(min);
+    } else if (deg < 0.0) {
+        min = -std::fabs(min);
+    }
+    *z1 = (deg == 0.0) ? 0.0 : deg;
+    *z2 = (min == 0.0) ? 0.0 : min;
+}
+
+void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
+    lies1_found_ = 0;
+    if (automatic()) {
+        *z1 = x1;
+        return;
+    }
+    if (liesdf == 0) {
+        conprintf(" [Default: %d ] Input: ", trunc_int(x1 + 0.5));
+    } else if (liesdf == 1) {
+        conprintf(" [Default: %.1f ] Input: ", x1);
+    } else if (liesdf == 2) {
+        conprintf(" [Default: %.2f ] Input: ", x1);
+    } else if (liesdf >= 3) {
+        conprintf(" [Default: %.8f ] Input: ", x1);
+    } else if (liesdf == -2) {
+        conprintf("   Input: ");
+    }
+    double value = x1;
+    if (read_line(kValueLine, &lies1_buf_)) {
+        const char* p = lies1_buf_.c_str();
+        double v = 0.0;
+        if (scan_real(&p, &v)) {
+            value = v;
+            lies1_found_ = 1;
+        }
+    }
+    *z1 = value;
+}
+
+int ConsoleReaders::skip(int klines) {
+    if (klines < 1) return 0;
+    std::ostream& out = *console().out;
+    out << " >skip> \n";
+    for (int i = 0; i < klines; ++i) out << " \n";
+    return klines;
+}
+
+int ConsoleReaders::pause() {
+    line_open_ = false;
+    return wait_key();
+}
+
+void ConsoleReaders::discard_pending() {
+    if (!line_open_) return;
+    line_open_ = false;
+    ConsoleStreams& c = console();
+    if (c.ended) return;
+    std::istream& in = *c.in;
+    typedef std::char_traits<char> tr;
+    for (;;) {
+        int ch = in.get();
+        if (ch == tr::eof()) {
+            in.clear();
+            return;
+        }
+        if (ch == '\n') return;
+    }
+}
+
+ConsoleReaders& readers() {
+    static ConsoleReaders r;
+    return r;
+}
+
+int parsenth(int nth, int kkk) { return readers().parsenth(nth, kkk); }
+int parse4nth(int iterq, int nth, int kkk) {
+    return readers().parse4nth(iterq, nth, kkk);
+}
+double parsefd(int nth, double xxx) { return readers().parsefd(nth, xxx); }
+void lies2(double x1, double x2, double* z1, double* z2) {
+    readers().lies2(x1, x2, z1, z2);
+}
+void lies1(int liesdf, double x1, double* z1) { readers().lies1(liesdf, x1, z1); }
+int skip(int klines) { return readers().skip(klines); }
+
+} // namespace lunarfix
