@@ -1,0 +1,324 @@
+#include "navigation/remembered.h"
+
+#include "navigation/console.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+namespace lunarfix {
+
+const char* const kFirstSightFile = "moondist0x1.txt";
+const char* const kSecondSightFile = "moondist0x2.txt";
+
+namespace {
+
+// The record files are a few hundred bytes; more than this is not a record
+// of ours, and only its beginning is looked at.
+constexpr std::size_t kMaxFileBytes = 1 << 20;
+
+// Reads the numbers of a record file in order.  The first number that cannot
+// be read stops the scan for good, so that every later field keeps its
+// value, as formatted reading from a stream would leave it.
+class NumberScanner {
+public:
+    explicit NumberScanner(const std::string& text) : p_(text.c_str()) {}
+
+    void integer(int* v) {
+        if (failed_) return;
+        char* end = nullptr;
+        errno = 0;
+        long x = std::strtol(p_, &end, 10);
+        if (end == p_ || errno == ERANGE || x > INT_MAX || x < INT_MIN) {
+            failed_ = true;
+            return;
+        }
+        p_ = end;
+        *v = static_cast<int>(x);
+    }
+
+    void real(double* v) {
+        if (failed_) return;
+        char* end = nullptr;
+        double x = std::strtod(p_, &end);
+        if (end == p_ || !std::isfinite(x)) {
+            failed_ = true;
+            return;
+        }
+        p_ = end;
+        *v = x;
+    }
+
+private:
+    const char* p_;
+    bool failed_ = false;
+};
+
+// Whole file (at most kMaxFileBytes) into *text; false when it does not
+// open for reading.
+bool slurp(const char* path, std::string* text) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return false;
+    text->clear();
+    char buf[4096];
+    while (text->size() < kMaxFileBytes) {
+        std::size_t n = std::fread(buf, 1, sizeof buf, f);
+        if (n == 0) break;
+        text->append(buf, n);
+    }
+    std::fclose(f);
+    if (text->size() > kMaxFileBytes) text->resize(kMaxFileBytes);
+    return true;
+}
+
+void appendf(std::string* s, const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+void appendf(std::string* s, const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    va_list ap2;
+    va_copy(ap2, ap);
+    int n = std::vsnprintf(nullptr, 0, fmt, ap);
+    va_end(ap);
+    if (n > 0) {
+        std::string part(static_cast<std::size_t>(n) + 1, '\0');
+        std::vsnprintf(&part[0], part.size(), fmt, ap2);
+        part.resize(static_cast<std::size_t>(n));
+        *s += part;
+    }
+    va_end(ap2);
+}
+
+// Lines 1 to 6, common to both files.
+void append_sight(std::string* s, const SightRecord& r) {
+    appendf(s, "%d %d %d \n", r.year, r.month, r.day);
+    appendf(s, "%d %d %d \n", r.hour, r.min, r.sec);
+    appendf(s, "%d %f \n", r.latd, r.latmf);
+    appendf(s, "%d %f \n", r.lond, r.lonmf);
+    appendf(s, "%d %d \n", r.iur, r.idstar);
+    appendf(s, "%d %f %d \n", r.had, r.hamf, 0);
+}
+
+void scan_sight(NumberScanner* sc, SightRecord* r) {
+    int seconds = 0;
+    sc->integer(&r->year);
+    sc->integer(&r->month);
+    sc->integer(&r->day);
+    sc->integer(&r->hour);
+    sc->integer(&r->min);
+    sc->integer(&r->sec);
+    sc->integer(&r->latd);
+    sc->real(&r->latmf);
+    sc->integer(&r->lond);
+    sc->real(&r->lonmf);
+    sc->integer(&r->iur);
+    sc->integer(&r->idstar);
+    sc->integer(&r->had);
+    sc->real(&r->hamf);
+    sc->integer(&seconds);  // always 0; not used
+}
+
+// Writes text as the whole new content of path: into path.tmp, then
+// renamed over path.  A file that exists but may not be written (write
+// protected) is left alone.  On failure one line names the file.
+int write_whole(const char* path, const std::string& text) {
+    bool ok = true;
+    if (::access(path, F_OK) == 0 && ::access(path, W_OK) != 0) ok = false;
+    std::string tmp = std::string(path) + ".tmp";
+    if (ok) {
+        std::FILE* f = std::fopen(tmp.c_str(), "wb");
+        if (f == nullptr) {
+            ok = false;
+        } else {
+            if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) ok = false;
+            if (std::fflush(f) != 0) ok = false;
+            if (std::fclose(f) != 0) ok = false;
+            if (ok && std::rename(tmp.c_str(), path) != 0) ok = false;
+            if (!ok) std::remove(tmp.c_str());
+        }
+    }
+    if (!ok) {
+        conprintf("\n !!! file %s cannot be written: inputs not saved\n", path);
+    }
+    return ok ? 1 : 0;
+}
+
+} // namespace
+
+int read_first_sight_memory(const char* path, FirstSightMemory* m) {
+    std::string text;
+    if (!slurp(path, &text)) return 0;
+    NumberScanner sc(text);
+    scan_sight(&sc, &m->sight);
+    sc.real(&m->indb);
+    sc.real(&m->aug);
+    sc.real(&m->hdif);
+    sc.real(&m->az0);
+    sc.real(&m->third);
+    sc.real(&m->temperature);
+    sc.real(&m->pressure);
+    sc.real(&m->LD_limb);
+    sc.integer(&m->signdist);
+    return 1;
+}
+
+int read_second_sight_memory(const char* path, SecondSightMemory* m) {
+    std::string text;
+    if (!slurp(path, &text)) return 0;
+    NumberScanner sc(text);
+    scan_sight(&sc, &m->sight);
+    sc.real(&m->indb);
+    sc.real(&m->aug);
+    sc.real(&m->hdif);
+    sc.real(&m->az0);
+    sc.real(&m->third);
+    sc.real(&m->kursav);
+    sc.real(&m->velav);
+    return 1;
+}
+
+int write_first_sight_memory(const char* path, const FirstSightMemory& m,
+                             int nlines) {
+    std::string s;
+    append_sight(&s, m.sight);
+    appendf(&s, "%f %f \n", m.indb, m.aug);
+    appendf(&s, "%f %f %f \n", m.hdif, m.az0, m.third);
+    appendf(&s, "%f %f \n", m.temperature, m.pressure);
+    if (nlines >= 10) appendf(&s, "%f %d \n", m.LD_limb, m.signdist);
+    return write_whole(path, s);
+}
+
+int write_second_sight_memory(const char* path, const SecondSightMemory& m,
+                              int bare_end) {
+    std::string s;
+    append_sight(&s, m.sight);
+    appendf(&s, "%f %f \n", m.indb, m.aug);
+    if (bare_end) {
+        appendf(&s, "%f %f %f\n", m.hdif, m.az0, m.third);
+        appendf(&s, "%f %f\n", m.kursav, m.velav);
+    } else {
+        appendf(&s, "%f %f %f \n", m.hdif, m.az0, m.third);
+        appendf(&s, "%f %f \n", m.kursav, m.velav);
+    }
+    return write_whole(path, s);
+}
+
+namespace {
+
+FirstSightMemory first_from_working(const RunState& rs) {
+    FirstSightMemory m;
+    m.sight = rs.work;
+    m.indb = rs.indb;
+    m.aug = rs.aug;
+    m.hdif = rs.hdif;
+    m.az0 = rs.az0;
+    m.third = rs.hthird;
+    m.temperature = rs.temperature;
+    m.pressure = rs.pressure;
+    m.LD_limb = rs.LD_limb;
+    m.signdist = rs.signdist;
+    return m;
+}
+
+SecondSightMemory second_from_working(const RunState& rs) {
+    SecondSightMemory m;
+    m.sight = rs.work;
+    m.indb = rs.indb;
+    m.aug = rs.aug;
+    m.hdif = rs.hdif;
+    m.az0 = rs.az0;
+    m.third = rs.hthird;
+    m.kursav = rs.kursav;
+    m.velav = rs.velav;
+    return m;
+}
+
+} // namespace
+
+int ReadFirstSightMemory(RunState* rs) {
+    FirstSightMemory m = first_from_working(*rs);
+    if (!read_first_sight_memory(kFirstSightFile, &m)) return 0;
+    rs->work = m.sight;
+    rs->indb = m.indb;
+    rs->aug = m.aug;
+    rs->hdif = m.hdif;
+    rs->az0 = m.az0;
+    rs->hthird = m.third;
+    rs->temperature = m.temperature;
+    rs->pressure = m.pressure;
+    rs->LD_limb = m.LD_limb;
+    rs->signdist = m.signdist;
+    return 1;
+}
+
+int ReadSecondSightMemory(RunState* rs) {
+    SecondSightMemory m = second_from_working(*rs);
+    if (!read_second_sight_memory(kSecondSightFile, &m)) return 0;
+    rs->work = m.sight;
+    rs->hdif = m.hdif;
+    rs->az0 = m.az0;
+    rs->hthird = m.third;
+    rs->kursav = m.kursav;
+    rs->velav = m.velav;
+    return 1;
+}
+
+int WriteFirstSightMemory(const RunState& rs) {
+    return write_first_sight_memory(kFirstSightFile, first_from_working(rs), 9);
+}
+
+int WriteSecondSightMemory(const RunState& rs, int created) {
+    SecondSightMemory m = second_from_working(rs);
+    if (created) {
+        m.sight = rs.sight2;
+        m.sight.year = rs.sight1.year;
+        m.sight.month = rs.sight1.month;
+        m.sight.day = rs.sight1.day;
+        m.sight.hour = rs.sight1.hour;
+        m.sight.min = rs.sight1.min;
+        m.sight.sec = rs.sight1.sec;
+        m.sight.latd = rs.sight1.latd;
+        m.sight.latmf = rs.sight1.latmf;
+        m.sight.lond = rs.sight1.lond;
+        m.sight.lonmf = rs.sight1.lonmf;
+    }
+    return write_second_sight_memory(kSecondSightFile, m, created ? 1 : 0);
+}
+
+void WriteStopMemory(const RunState& rs) {
+    conprintf("\n>> fixed: write moondist0x1.txt ");
+    FirstSightMemory a = first_from_working(rs);
+    a.sight = rs.sight1;
+    a.sight.year = rs.work.year;
+    a.sight.month = rs.work.month;
+    a.sight.day = rs.work.day;
+    a.sight.idstar = rs.work.idstar;
+    a.hdif = 0.0;
+    a.az0 = rs.azim1;
+    a.third = 0.0;
+    write_first_sight_memory(kFirstSightFile, a, 10);
+
+    conprintf(">> fixed: write moondist0x2.txt ");
+    SecondSightMemory b = second_from_working(rs);
+    b.sight = rs.sight2;
+    b.sight.year = rs.work.year;
+    b.sight.month = rs.work.month;
+    b.sight.day = rs.work.day;
+    b.sight.idstar = rs.work.idstar;
+    b.hdif = 0.0;
+    b.az0 = rs.azim2;
+    b.third = 0.0;
+    write_second_sight_memory(kSecondSightFile, b, 0);
+}
+
+} // namespace lunarfix

@@ -1,0 +1,126 @@
+// Remembered inputs of the two sights: the plain text files moondist0x1.txt
+// (the Moon sight, the earth conditions and, after a stop, the measured
+// lunar distance) and moondist0x2.txt (the second sight, with the course
+// and speed of the ship) in the working directory.
+//
+// Each file holds one record of numbers, one group per line, with no
+// header; the line breaks carry no meaning when the file is read back.
+// Files are written whole: into "<name>.tmp" first, which then replaces the
+// file.  A file that cannot be written is reported by one line on the
+// console and the run goes on without it.
+#ifndef LUNARFIX_NAVIGATION_REMEMBERED_H
+#define LUNARFIX_NAVIGATION_REMEMBERED_H
+
+#include "navigation/runstate.h"
+
+namespace lunarfix {
+
+/* File names, in the working directory. */
+extern const char* const kFirstSightFile;   // "moondist0x1.txt"
+extern const char* const kSecondSightFile;  // "moondist0x2.txt"
+
+/* FirstSightMemory: the record of moondist0x1.txt, by line.
+ *   1  sight.year, month, day                       "%d %d %d \n"
+ *   2  sight.hour, min, sec                         "%d %d %d \n"
+ *   3  sight.latd, latmf (deg, decimal arcmin)      "%d %f \n"
+ *   4  sight.lond, lonmf                            "%d %f \n"
+ *   5  sight.iur, idstar                            "%d %d \n"
+ *   6  sight.had, hamf, seconds (written 0)         "%d %f %d \n"
+ *   7  indb (arcmin), aug (m)                       "%f %f \n"
+ *   8  hdif (nm), az0 (deg), third (carried)        "%f %f %f \n"
+ *   9  temperature (deg C), pressure (hPa)          "%f %f \n"
+ *  10  LD_limb (deg), signdist (+1 E, -1 W)         "%f %d \n"
+ *      (line 10 only after a stop) */
+struct FirstSightMemory {
+    SightRecord sight;
+    double indb, aug;
+    double hdif, az0, third;
+    double temperature, pressure;
+    double LD_limb;
+    int signdist;
+};
+
+/* SecondSightMemory: the record of moondist0x2.txt: lines 1 to 8 as above
+ * (line 7 is read but not used by the dialog), then
+ *   9  kursav (deg), velav (knots; negative: distance run, nm)  "%f %f \n" */
+struct SecondSightMemory {
+    SightRecord sight;
+    double indb, aug;
+    double hdif, az0, third;
+    double kursav, velav;
+};
+
+/* read_first_sight_memory: reads a first-sight file.
+ *   path  file name
+ *   m     record (in: the values in force; out: the values read)
+ *   returns 1 when the file opened for reading, 0 when it did not (then
+ *   *m is untouched).
+ * Notes: the numbers are taken in the order of the lines, any white space
+ *   between them; from the end of the file or the first text that is not a
+ *   number of the expected kind (an integer beyond the int range and a
+ *   real that is infinite or NaN count as such), nothing more is assigned
+ *   and the remaining fields keep their values.  The seconds of line 6 are
+ *   read and dropped. */
+int read_first_sight_memory(const char* path, FirstSightMemory* m);
+
+/* read_second_sight_memory: the same for a second-sight file (9 lines). */
+int read_second_sight_memory(const char* path, SecondSightMemory* m);
+
+/* write_first_sight_memory: writes a first-sight file.
+ *   path     file name
+ *   m        record
+ *   nlines   9, or 10 to add the lunar-distance line (stop)
+ *   returns 1 when written; 0 after a one-line message naming the file. */
+int write_first_sight_memory(const char* path, const FirstSightMemory& m,
+                             int nlines);
+
+/* write_second_sight_memory: writes a second-sight file.
+ *   path      file name
+ *   m         record
+ *   bare_end  1: lines 8 and 9 end without the blank ("%f %f %f\n",
+ *             "%f %f\n"), the form written when the file was missing;
+ *             0: every line ends in a blank
+ *   returns 1 when written; 0 after a one-line message naming the file. */
+int write_second_sight_memory(const char* path, const SecondSightMemory& m,
+                              int bare_end);
+
+/* --- The operations of the dialog on its run state ------------------- */
+
+/* ReadFirstSightMemory: moondist0x1.txt into the working record rs->work,
+ * rs->indb, rs->aug, rs->hdif, rs->az0, rs->hthird, rs->temperature,
+ * rs->pressure, rs->LD_limb and rs->signdist (fields not found keep their
+ * values).  Returns 1 when the file was present, 0 when missing. */
+int ReadFirstSightMemory(RunState* rs);
+
+/* ReadSecondSightMemory: moondist0x2.txt into rs->work, rs->hdif, rs->az0,
+ * rs->hthird, rs->kursav and rs->velav; line 7 is read and dropped.
+ * Returns 1 when present, 0 when missing. */
+int ReadSecondSightMemory(RunState* rs);
+
+/* WriteFirstSightMemory: moondist0x1.txt, lines 1 to 9, from the working
+ * values (rs->work, indb, aug, hdif, az0, hthird, temperature, pressure):
+ * the form written when the file is missing and after each computed first
+ * sight.  Returns 1 when written, 0 after the failure message. */
+int WriteFirstSightMemory(const RunState& rs);
+
+/* WriteSecondSightMemory: moondist0x2.txt, lines 1 to 9.
+ *   created  1: the file was missing: written from rs.sight2 with the date,
+ *            time and position of rs.sight1, lines 8 and 9 without their
+ *            trailing blank; 0: after a computed second sight, from the
+ *            working values (rs.work, indb, aug, hdif, az0, hthird, kursav,
+ *            velav).
+ * Returns 1 when written, 0 after the failure message. */
+int WriteSecondSightMemory(const RunState& rs, int created);
+
+/* WriteStopMemory: the stop choice of the result menu.  Prints
+ * "\n>> fixed: write moondist0x1.txt " and writes moondist0x1.txt with ten
+ * lines (working date; the first sight's time, position, body with the
+ * working star index and sextant altitude; indb, aug; 0, azim1, 0;
+ * temperature, pressure; LD_limb, signdist), then prints
+ * ">> fixed: write moondist0x2.txt " and writes moondist0x2.txt likewise
+ * from the second sight (0, azim2, 0; kursav, velav). */
+void WriteStopMemory(const RunState& rs);
+
+} // namespace lunarfix
+
+#endif
