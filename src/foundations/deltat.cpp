@@ -1,0 +1,399 @@
+// Delta T = TT - UT1: the built-in model (table -700 to 2500, parabola to
+// 3500) and the editable prediction file moondist0x0.txt (2020 to 3000).
+#include "foundations/foundations.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+
+#include "foundations/console_io.h"
+
+namespace lunarfix {
+
+namespace {
+
+// Delta T table: 75 rows of (year, Delta T in seconds), one 35-character
+// text row each, room for 100 rows.  Year left-aligned from column 0,
+// Delta T left-aligned from column 9; read as reals from the inclusive
+// columns 0-4 and 6-15.  Years ascend strictly.
+// Source: Morrison & Stephenson (2004), J. Hist. Astron. 35, 327, with
+// Espenak & Meeus (2006) and IERS values to 2020; predictions after 2020
+// from the HM Nautical Almanac Office long-term Delta T model (2021).
+constexpr int kDeltaTRows = 75;
+const char kDeltaTTable[100][35] = {
+    "-700     20500",
+    "-500     16940",
+    "-300     14080",
+    "-100     11560",
+    "0        10440",
+    "100      9410",
+    "200      8420",
+    "300      7480",
+    "400      6540",
+    "500      5590",
+    "600      4650",
+    "700      3760",
+    "800      2940",
+    "900      2230",
+    "1000     1650",
+    "1100     1220",
+    "1200     910",
+    "1300     680",
+    "1400     480",
+    "1500     290",
+    "1600     109",
+    "1620     80",
+    "1640     54",
+    "1660     35",
+    "1680     22",
+    "1700     14",
+    "1720     12",
+    "1740     15",
+    "1760     19",
+    "1780     21",
+    "1800     18.4",
+    "1810     15.7",
+    "1820     16.5",
+    "1830     10.8",
+    "1840     7.6",
+    "1850     9.3\t",
+    "1860     9.04",
+    "1870     2.37",
+    "1880     -3.21",
+    "1890     -3.88",
+    "1895     -5.02",
+    "1900     -1.98",
+    "1905     4.92",
+    "1910     11.14",
+    "1915     17.48",
+    "1920     21.62",
+    "1925     23.79",
+    "1930     24.42",
+    "1935     24.16",
+    "1940     24.43",
+    "1945     27.05",
+    "1950     28.93",
+    "1955     30.41",
+    "1960     33.07",
+    "1965     35.09",
+    "1970     39.93",
+    "1975     45.28",
+    "1980     50.36",
+    "1985     54.39",
+    "1990     56.99",
+    "1995     60.68",
+    "2000     63.81",
+    "2005     64.73",
+    "2010     66.06",
+    "2015     67.69",
+    "2018     68.92",
+    "2020     69.36",
+    "2030     67",
+    "2040     68",
+    "2050     70",
+    "2100     80",
+    "2200     160",
+    "2300     330",
+    "2400     610",
+    "2500     999",
+};
+
+struct DeltaTTable {
+    double year[kDeltaTRows];
+    double sec[kDeltaTRows];
+};
+
+// Reads the text rows into numbers; called once.
+DeltaTTable parse_deltat_rows() {
+    DeltaTTable t{};
+    for (int j = 0; j < kDeltaTRows; ++j) {
+        t.year[j] = yarr35(kDeltaTTable, j, 0, 4);
+        t.sec[j] = yarr35(kDeltaTTable, j, 6, 15);
+    }
+    return t;
+}
+
+// The parsed table, built at the first call and kept.
+const DeltaTTable& deltat_table() {
+    static const DeltaTTable table = parse_deltat_rows();
+    return table;
+}
+
+// The prediction file, its temporary twin while it is being written, and
+// its explanatory trailer.
+const char kPredictionFile[] = "moondist0x0.txt";
+const char kPredictionTemp[] = "moondist0x0.txt.tmp";
+constexpr int kPredictionRows = 21;
+const char* const kPredictionTrailer[11] = {
+    "  'YEAR'  'DELTA_T(seconds)' \n\n",
+    " DELTA_T = TT-UT1 is obtained (after year 2020)\n",
+    " from THIS FILE via local quadratic interpolation,\n",
+    " and then entered into program Horizonter-nn.exe - \n\n",
+    " Data given by UKHO in 2021 (also see JPL-DE441),\n",
+    " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n",
+    " (beyond that by quadratic extrapolation).\n",
+    " You may change the entries of the file as you like,\n",
+    " but YEARS must be between 2020 and 3000. -\n",
+    " If the file gets corrupted, just erase it completely,\n",
+    " the program next time will rebuild it in original form.\n",
+};
+
+// Most rows the reader takes from the file, and room of the table built
+// from them.
+constexpr int kMaxFileRows = 40;
+constexpr int kTableRoom = 100;
+
+// Writes the prediction file with its default rows and trailer: first to
+// a temporary file, which then replaces the name in one step.  Returns
+// false (and leaves nothing behind) when any step fails.
+bool write_prediction_file() {
+    std::FILE* f = std::fopen(kPredictionTemp, "w");
+    if (f == nullptr) return false;
+    bool ok = true;
+    int year = 2020;
+    for (int i = 1; i <= kPredictionRows; ++i) {
+        year += (i - 1) * 5;  // steps of 0, 5, 10, ... years
+        const int y = (year > 3000) ? 3000 : year;
+        if (std::fprintf(f, "    %d   %.1f \n", y, deltatime(y, 1)) < 0) ok = false;
+    }
+    for (const char* line : kPredictionTrailer) {
+        if (std::fputs(line, f) == EOF) ok = false;
+    }
+    if (std::fflush(f) != 0 || std::ferror(f)) ok = false;
+    if (std::fclose(f) != 0) ok = false;
+    if (ok && std::rename(kPredictionTemp, kPredictionFile) != 0) ok = false;
+    if (!ok) std::remove(kPredictionTemp);
+    return ok;
+}
+
+// Reads the next blank-separated word of f into buf (NUL terminated).
+// False at the end of the file, on a read error, or for a word that does
+// not fit.
+bool next_word(std::FILE* f, char* buf, int cap) {
+    int ch;
+    do {
+        ch = std::getc(f);
+    } while (ch != EOF && std::isspace(ch));
+    if (ch == EOF) return false;
+    int n = 0;
+    while (ch != EOF && !std::isspace(ch)) {
+        if (n >= cap - 1) return false;
+        buf[n++] = static_cast<char>(ch);
+        ch = std::getc(f);
+    }
+    buf[n] = '\0';
+    return true;
+}
+
+// Reads one row (a whole-number year and a finite Delta T in seconds,
+// separated by blanks or line ends).  False when the next two words are
+// not such a pair.
+bool read_row(std::FILE* f, int* year, double* sec) {
+    char w1[64];
+    char w2[64];
+    if (!next_word(f, w1, sizeof w1)) return false;
+    if (!next_word(f, w2, sizeof w2)) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long y = std::strtol(w1, &end, 10);
+    if (end == w1 || *end != '\0' || errno == ERANGE || y < INT_MIN ||
+        y > INT_MAX) {
+        return false;
+    }
+    end = nullptr;
+    const double s = std::strtod(w2, &end);
+    if (end == w2 || *end != '\0' || !std::isfinite(s)) return false;
+    *year = static_cast<int>(y);
+    *sec = s;
+    return true;
+}
+
+// The one message for a prediction file that can be neither written nor
+// read; Delta T then falls back to 0.
+double prediction_file_unusable() {
+    *console().out << " ??? " << kPredictionFile
+                   << " can be neither created nor read: setting Delta-T = 0 !\n";
+    console().out->flush();
+    return 0.0;
+}
+
+} // namespace
+
+/* deltatime - Delta T = TT - UT1 from the built-in model.
+ *   year     calendar year, -700 to 3500
+ *   month    month (does not enter the result)
+ *   returns  Delta T, seconds; 0 (with two message lines) outside the range
+ * Notes: up to 2499 three-point (parabolic) interpolation in the table of
+ * 75 values from -700 to 2500, on the row pair bracketing the year and the
+ * row after (the last three rows from 2400 on); from 2500 to 3500 the
+ * parabola -119.4 + 0.004 t + 0.0031 t^2, t = year - 1900, which meets
+ * the table's 999 s at 2500.
+ * Reference: Morrison & Stephenson (2004), J. Hist. Astron. 35, 327;
+ * Meeus, Astronomical Algorithms, 2nd ed., ch. 10. */
+double deltatime(int year, int /*month*/) {
+    if (year < -700 || year > 3500) {
+        std::ostream& out = *console().out;
+        out << " ??? year out of range:  -700 < year < 3500 ??? \n";
+        out << " ??? setting Delta-T == 0 !\n";
+        return 0.0;
+    }
+    if (year <= 2499) {
+        const DeltaTTable& t = deltat_table();
+        int i = 1;
+        while (i < kDeltaTRows - 1 && t.year[i] <= year) ++i;
+        if (i >= kDeltaTRows - 1) i = kDeltaTRows - 2;  // last three rows
+        return quadipola(t.year[i - 1], t.sec[i - 1], t.year[i], t.sec[i],
+                         t.year[i + 1], t.sec[i + 1], year);
+    }
+    const double tt = year - 1900.0;
+    return (0.004 * tt - 119.4) + 0.0031 * tt * tt;
+}
+
+/* quadipola - three-point Lagrange interpolation.
+ *   x1,y1 x2,y2 x3,y3  three points with different abscissae
+ *   x                  abscissa wanted
+ *   returns            the value at x of the parabola through the points
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 3 (Lagrange's
+ * interpolation formula). */
+double quadipola(double x1, double y1, double x2, double y2, double x3,
+                 double y3, double x) {
+    const double h1 = (x - x3) * (x - x2) / ((x1 - x3) * (x1 - x2));
+    const double h2 = (x - x3) * (x - x1) / ((x2 - x3) * (x2 - x1));
+    const double h3 = (x - x1) * (x - x2) / ((x3 - x1) * (x3 - x2));
+    return (h1 * y1 + h2 * y2) + h3 * y3;
+}
+
+/* delta0x - Delta T from the prediction file moondist0x0.txt.
+ *   year0    calendar year
+ *   returns  Delta T, seconds; 0 for a year after 3000 (the file is then
+ *            not looked at), before 2020, after the file's last row, or
+ *            when the file is out of order, corrupt or unusable
+ * Notes: a missing file is written with 21 default rows from deltatime
+ * and an explanatory trailer (whole, through a temporary file).  The file
+ * is read anew at each call: rows of a year and Delta T in seconds, up to
+ * the first row of 3000 or later, at most 40 rows; a row that cannot be
+ * read ends the rows, and the rest repeat the last row read.  The table
+ * starts with 2010 / 66.1 s and 2020 / 69.36 s, the latter in place of
+ * the file's first row.  The rows up to the pair that brackets year0 must
+ * not decrease; the value is the parabola through that pair and the row
+ * before it (Neville).  A row out of order or a repeated year in the
+ * three rows used gives a message, a pause and 0.  A file that can be
+ * neither created nor read gives one message line and 0.
+ * Reference: HM Nautical Almanac Office, long-term Delta T predictions;
+ * Press et al., Numerical Recipes, 2nd ed., sect. 3.1. */
+double delta0x(int year0) {
+    if (year0 > 3000) return 0.0;
+
+    std::FILE* f = std::fopen(kPredictionFile, "r");
+    if (f == nullptr) {
+        if (errno != ENOENT) return prediction_file_unusable();
+        if (!write_prediction_file()) return prediction_file_unusable();
+        f = std::fopen(kPredictionFile, "r");
+        if (f == nullptr) return prediction_file_unusable();
+    }
+
+    int yearvec[kTableRoom] = {0};
+    double secvec[kTableRoom] = {0.0};
+    int lastyear = 0;
+    double lastsec = 0.0;
+    bool readable = true;
+    int k = 0;
+    while (lastyear <= 2999 && k < kMaxFileRows) {
+        ++k;
+        if (readable) readable = read_row(f, &lastyear, &lastsec);
+        yearvec[k] = lastyear;
+        secvec[k] = lastsec;
+        yearvec[0] = 2010;
+        secvec[0] = 66.1;
+        yearvec[1] = 2020;
+        secvec[1] = 69.36;
+    }
+    const bool read_error = std::ferror(f) != 0;
+    std::fclose(f);
+    if (read_error) return prediction_file_unusable();
+
+    int previous = 2020;
+    for (int kk = 1; kk <= k - 1; ++kk) {
+        if (yearvec[kk] < previous) {
+            *console().out << "??? " << kPredictionFile
+                           << ":\n? wrong sequence:" << previous << "\n";
+            wait_key();
+            return 0.0;
+        }
+        previous = yearvec[kk];
+        if (yearvec[kk] <= year0 && year0 <= yearvec[kk + 1]) {
+            const double xa[4] = {0.0, static_cast<double>(yearvec[kk - 1]),
+                                  static_cast<double>(yearvec[kk]),
+                                  static_cast<double>(yearvec[kk + 1])};
+            const double ya[4] = {0.0, secvec[kk - 1], secvec[kk],
+                                  secvec[kk + 1]};
+            double y = 0.0;
+            quadipol(xa, ya, 3, static_cast<double>(year0), &y);
+            return y;
+        }
+    }
+    return 0.0;
+}
+
+/* quadipol - polynomial interpolation through n points (Neville).
+ *   xa, ya  abscissae and ordinates, indexed 1 to n
+ *   n       number of points, 1 to 9
+ *   x       abscissa wanted
+ *   y       value at x of the polynomial through the points (output); 0,
+ *           after a message and a pause, when two abscissae are equal; 0
+ *           for n outside 1 to 9
+ * Notes: starts from the point nearest to x (the first of equally near
+ * ones) and adds one correction per level along a path centred on it.
+ * Reference: Press et al., Numerical Recipes, 2nd ed., sect. 3.1
+ * (polint). */
+void quadipol(const double* xa, const double* ya, int n, double x, double* y) {
+    if (n < 1 || n > 9) {
+        *y = 0.0;
+        return;
+    }
+    double c[10];
+    double d[10];
+    int ns = 1;
+    double dif = std::fabs(x - xa[1]);
+    for (int i = 1; i <= n; ++i) {
+        const double dift = std::fabs(x - xa[i]);
+        if (dift < dif) {
+            ns = i;
+            dif = dift;
+        }
+        c[i] = ya[i];
+        d[i] = ya[i];
+    }
+    double est = ya[ns];
+    ns = ns - 1;
+    for (int m = 1; m <= n - 1; ++m) {
+        for (int i = 1; i <= n - m; ++i) {
+            const double ho = xa[i] - x;
+            const double hp = xa[i + m] - x;
+            const double w = c[i + 1] - d[i];
+            const double den = ho - hp;
+            if (den == 0.0) {
+                *console().out << " ??ERROR quadipol,setting Delta-T=0.\n"
+                                  " File moondist0x0.txt corrupted?\n";
+                wait_key();
+                *y = 0.0;
+                return;
+            }
+            d[i] = hp * w / den;
+            c[i] = ho * w / den;
+        }
+        if (2 * ns < n - m) {
+            est += c[ns + 1];
+        } else {
+            est += d[ns];
+            ns = ns - 1;
+        }
+    }
+    *y = est;
+}
+
+} // namespace lunarfix
