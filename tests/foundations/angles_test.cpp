@@ -1,0 +1,242 @@
+// Angle reduction, trigonometry of degrees, sexagesimal split, meridian test.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "foundations/foundations.h"
+#include "foundations/test_units.h"
+
+using namespace lunarfix;
+using namespace lunarfix_test;
+
+namespace {
+
+// The lift of a negative angle one turn per pass.  Each pass rounds at
+// the size of the running sum, so this is a reference only for small
+// arguments.
+double norm2pi_by_turns(double x0) {
+    double x = x0;
+    while (x < 0.0) x += twopi;
+    return x;
+}
+
+// x0 lifted by whole turns of the double 2*pi0 in quadruple precision
+// (113-bit significand: the product of a turn count below 2^60 and the
+// turn is exact): the reference for any argument.
+double norm2pi_exact(double x0) {
+    if (!(x0 < 0.0)) return x0;
+    const double k = std::ceil(-x0 / twopi);
+    __float128 r = static_cast<__float128>(x0) +
+                   static_cast<__float128>(k) * static_cast<__float128>(twopi);
+    if (r < 0) r += static_cast<__float128>(twopi);
+    return static_cast<double>(r);
+}
+
+} // namespace
+
+TEST(Norm360, RangeEnds) {
+    EXPECT_EQ(norm360(-30.0), 330.0);
+    EXPECT_EQ(norm360(720.0), 0.0);
+    EXPECT_EQ(norm360(360.0), 0.0);
+    EXPECT_EQ(norm360(-360.0), 0.0);
+    EXPECT_NEAR(norm360(-725.0), 355.0, 1e-12 * degree);
+    EXPECT_EQ(norm360(360.0 * 1.0e9 + 0.5), 0.5);
+    EXPECT_EQ(norm360(0.0), 0.0);
+    EXPECT_EQ(norm360(359.5), 359.5);
+    // -1e-20 + 360 rounds to 360: the final step brings it back to 0.
+    EXPECT_EQ(norm360(-1e-20), 0.0);
+}
+
+TEST(Norm360, AlwaysInRangeFarFromZero) {
+    const double xs[] = {1e15, -1e15, 1e17 + 3.0, -1e17 - 3.0, 1e300, -1e300,
+                         360.0 - 1e-13, -360.0 + 1e-13, 7.0e16 + 16.0};
+    for (double x : xs) {
+        const double w = norm360(x);
+        EXPECT_GE(w, 0.0) << x;
+        EXPECT_LT(w, 360.0) << x;
+    }
+}
+
+TEST(Lim180, OneStepOnly) {
+    EXPECT_EQ(lim180(180.0), 180.0);
+    const double just_above = std::nextafter(180.0, 181.0);
+    EXPECT_GT(lim180(just_above), -180.0);
+    EXPECT_LT(lim180(just_above), -179.9999999999);
+    EXPECT_EQ(lim180(540.0), 180.0);
+    EXPECT_EQ(lim180(-500.0), -500.0);
+    EXPECT_EQ(lim180(270.0), -90.0);
+}
+
+TEST(Dmodx, SignOfDivisorIgnored) {
+    EXPECT_EQ(dmodx(-7.0, 3.0), 2.0);
+    EXPECT_EQ(dmodx(7.0, -3.0), 1.0);
+    EXPECT_EQ(dmodx(7.0, 3.0), 1.0);
+    EXPECT_NEAR(dmodx(10.0, twopi), 10.0 - twopi, 1e-15 * radian);
+    EXPECT_NEAR(dmodx(-1.0, twopi), twopi - 1.0, 1e-15 * radian);
+    EXPECT_EQ(dmodx(6.0, 3.0), 0.0);
+}
+
+TEST(Norm2pi, LiftsNegativeAnglesOnly) {
+    EXPECT_EQ(norm2pi(7.0), 7.0);
+    EXPECT_EQ(norm2pi(1.0e6), 1.0e6);  // no upper reduction
+    EXPECT_EQ(norm2pi(0.0), 0.0);
+    EXPECT_TRUE(std::signbit(norm2pi(-0.0)));  // -0.0 is not below 0
+    // -7 needs two turns to become non-negative.
+    EXPECT_NEAR(norm2pi(-7.0), -7.0 + 2.0 * twopi, 1e-15 * radian);
+    EXPECT_NEAR(norm2pi(-1.0), -1.0 + twopi, 1e-15 * radian);
+    // A tiny negative angle gives the full turn exactly.
+    EXPECT_EQ(norm2pi(-1e-20), 6.283185307179586);
+    EXPECT_EQ(norm2pi(-1e-17), twopi);
+    // An exact whole number of turns gives +0.
+    const double r = norm2pi(-twopi);
+    EXPECT_EQ(r, 0.0);
+    EXPECT_FALSE(std::signbit(r));
+    EXPECT_TRUE(std::isnan(norm2pi(std::nan(""))));
+}
+
+TEST(Norm2pi, MatchesTurnByTurnLiftForSmallArguments) {
+    const double xs[] = {-0.5, -3.2, -6.2831853, -6.2831854, -13.0, -40.25};
+    for (double x : xs) {
+        EXPECT_NEAR(norm2pi(x), norm2pi_by_turns(x), 1e-14 * radian) << x;
+    }
+}
+
+TEST(Norm2pi, ExactLiftForSeriesArguments) {
+    // Arguments like C*Tau + B of the planetary series before J2000.0
+    // (C up to about 327575 rad per millennium, Tau down to -4).
+    const double xs[] = {-0.5, -100.25, -1234.5678, -65536.1,
+                         -327575.0 * 0.2 - 1.3, -327575.0 * 4.0 + 0.7, -8.0e7 - 0.1};
+    for (double x : xs) {
+        const double got = norm2pi(x);
+        EXPECT_NEAR(got, norm2pi_exact(x), 4e-15 * radian) << x;
+        EXPECT_GE(got, 0.0) << x;
+        EXPECT_LE(got, twopi) << x;
+    }
+}
+
+TEST(Norm2pi, HugeNegativeArgumentsEndInRange) {
+    const double xs[] = {-1.0e9, -3.0e12, -7.2e16, -1.0e20};
+    for (double x : xs) {
+        const double got = norm2pi(x);
+        EXPECT_GE(got, 0.0) << x;
+        EXPECT_LE(got, twopi) << x;
+    }
+    // Up to 2^27 turns the lift is exact to rounding of the result.
+    EXPECT_NEAR(std::cos(norm2pi(-1.0e8)), std::cos(1.0e8), 1e-7);
+}
+
+TEST(Cost, IsTheCosine) {
+    EXPECT_EQ(cost(0.0), 1.0);
+    EXPECT_NEAR(cost(pi0), -1.0, 1e-15);
+    EXPECT_NEAR(cost(-pi0 / 3.0), 0.5, 1e-15);
+    EXPECT_NEAR(cost(-7.0), std::cos(-7.0 + 2.0 * twopi), 1e-14);
+    // Far before J2000 (large negative arguments) and far after.
+    const double xs[] = {-65536.125, -327575.0 * 4.0 + 0.7, 1.0e6 + 0.25, -1.0e7};
+    // The turn of the lift, 2*pi0, falls 2.4e-16 short of 2 pi: over
+    // k turns the two cosines part by up to k * 2.4e-16.
+    for (double x : xs) {
+        const double k = std::ceil(-x / twopi);
+        const double tol = 1e-15 + std::fabs(k) * 2.5e-16;
+        EXPECT_NEAR(cost(x), std::cos(norm2pi_exact(x)), tol) << x;
+    }
+    EXPECT_TRUE(std::isnan(cost(std::nan(""))));
+    EXPECT_TRUE(std::isnan(cost(std::numeric_limits<double>::infinity())));
+    EXPECT_TRUE(std::isnan(cost(-std::numeric_limits<double>::infinity())));
+}
+
+TEST(Trunc2, OneTurn) {
+    EXPECT_NEAR(trunc2(7.0), 7.0 - twopi, 1e-15 * radian);
+    EXPECT_EQ(trunc2(twopi), 0.0);
+    EXPECT_EQ(trunc2(-twopi), 0.0);
+    EXPECT_EQ(trunc2(-1e-20), twopi);  // the fraction rounds to 1
+    EXPECT_NEAR(trunc2(-1.0), twopi - 1.0, 1e-15 * radian);
+    EXPECT_EQ(trunc2(0.0), 0.0);
+    EXPECT_FALSE(std::signbit(trunc2(-0.0)));
+    EXPECT_EQ(trunc2(1.0e17), 0.0);  // whole number of turns at this size
+    EXPECT_TRUE(std::isnan(trunc2(std::nan(""))));
+    EXPECT_TRUE(std::isnan(trunc2(std::numeric_limits<double>::infinity())));
+    const double w = trunc2(-123456.789);
+    EXPECT_GE(w, 0.0);
+    EXPECT_LT(w, twopi);
+}
+
+TEST(DegreeTrig, KnownValues) {
+    EXPECT_NEAR(sind(30.0), 0.5, 1e-15);
+    EXPECT_NEAR(sind(-90.0), -1.0, 1e-15);
+    EXPECT_NEAR(cosd(60.0), 0.5, 1e-15);
+    EXPECT_NEAR(cosd(180.0), -1.0, 1e-15);
+    EXPECT_NEAR(tand(45.0), 1.0, 1e-14);
+    // tand's degree factor lies a few units in the last place below pi0/180.
+    EXPECT_LT(tand(45.0), std::tan(pi0 / 180.0 * 45.0));
+    EXPECT_NEAR(tand(-30.0), -1.0 / std::sqrt(3.0), 1e-15);
+    EXPECT_NEAR(sind(390.0), 0.5, 1e-14);
+}
+
+TEST(Cxangle, TruncatedPartsCarryTheSign) {
+    int ig, im;
+    double sm, ss;
+    cxangle(1.99, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, 1);
+    EXPECT_EQ(im, 59);
+    EXPECT_NEAR(sm, 59.4, 1e-9);
+    EXPECT_NEAR(ss, 24.0, 1e-7);
+
+    cxangle(-3.25, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, -3);
+    EXPECT_EQ(im, -15);
+    EXPECT_EQ(sm, -15.0);
+    EXPECT_EQ(ss, 0.0);
+
+    cxangle(-0.5, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, 0);
+    EXPECT_EQ(im, -30);
+    EXPECT_EQ(sm, -30.0);
+    EXPECT_EQ(ss, 0.0);
+    EXPECT_TRUE(std::signbit(ss));  // the sign shows in the seconds
+
+    cxangle(10.5, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, 10);
+    EXPECT_EQ(im, 30);
+    EXPECT_EQ(sm, 30.0);
+    EXPECT_EQ(ss, 0.0);
+
+    cxangle(0.0, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, 0);
+    EXPECT_EQ(im, 0);
+    EXPECT_EQ(sm, 0.0);
+    EXPECT_FALSE(std::signbit(sm));
+    EXPECT_FALSE(std::signbit(ss));
+
+    cxangle(-0.0, &ig, &im, &sm, &ss);  // negative zero counts as positive
+    EXPECT_FALSE(std::signbit(sm));
+
+    cxangle(-123.75 - 30.0 / 3600.0, &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, -123);
+    EXPECT_EQ(im, -45);
+    EXPECT_NEAR(sm, -45.5, 1e-9);
+    EXPECT_NEAR(ss, -30.0, 1e-7);
+}
+
+TEST(Cxangle, OutOfRangeArgumentStaysDefined) {
+    int ig = 1, im = 1;
+    double sm = 1.0, ss = 1.0;
+    cxangle(-1.0e12, &ig, &im, &sm, &ss);
+    EXPECT_LT(ig, 0);
+    EXPECT_EQ(im, 0);
+    cxangle(std::nan(""), &ig, &im, &sm, &ss);
+    EXPECT_EQ(ig, 0);
+    EXPECT_EQ(sm, 0.0);
+}
+
+TEST(Angcheck, NearMeridian) {
+    const double near[] = {0.0, 0.05, -0.05, 180.0 - 0.05, 180.0 - 0.1,
+                           -180.0 + 0.09, 540.0 + 0.05, 0.1, 180.0 + 0.1, 360.0};
+    for (double w : near) EXPECT_EQ(angcheck(w), 999) << w;
+}
+
+TEST(Angcheck, AwayFromMeridian) {
+    const double away[] = {0.2, -0.1, 90.0, 180.0 - 0.2, 180.0 + 0.2, 360.0 - 0.1,
+                           270.0, -90.0};
+    for (double w : away) EXPECT_EQ(angcheck(w), 0) << w;
+}

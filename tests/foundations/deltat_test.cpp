@@ -1,0 +1,423 @@
+// Delta T: the built-in model, the interpolation helpers and the
+// prediction file moondist0x0.txt (each file test in a fresh directory).
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "foundations/console_io.h"
+#include "foundations/foundations.h"
+#include "foundations/test_units.h"
+
+using namespace lunarfix;
+using namespace lunarfix_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tabulated values of the model, as published (year, Delta T in s).
+const double kTable[75][2] = {
+    {-700, 20500}, {-500, 16940}, {-300, 14080}, {-100, 11560}, {0, 10440},
+    {100, 9410},   {200, 8420},   {300, 7480},   {400, 6540},   {500, 5590},
+    {600, 4650},   {700, 3760},   {800, 2940},   {900, 2230},   {1000, 1650},
+    {1100, 1220},  {1200, 910},   {1300, 680},   {1400, 480},   {1500, 290},
+    {1600, 109},   {1620, 80},    {1640, 54},    {1660, 35},    {1680, 22},
+    {1700, 14},    {1720, 12},    {1740, 15},    {1760, 19},    {1780, 21},
+    {1800, 18.4},  {1810, 15.7},  {1820, 16.5},  {1830, 10.8},  {1840, 7.6},
+    {1850, 9.3},   {1860, 9.04},  {1870, 2.37},  {1880, -3.21}, {1890, -3.88},
+    {1895, -5.02}, {1900, -1.98}, {1905, 4.92},  {1910, 11.14}, {1915, 17.48},
+    {1920, 21.62}, {1925, 23.79}, {1930, 24.42}, {1935, 24.16}, {1940, 24.43},
+    {1945, 27.05}, {1950, 28.93}, {1955, 30.41}, {1960, 33.07}, {1965, 35.09},
+    {1970, 39.93}, {1975, 45.28}, {1980, 50.36}, {1985, 54.39}, {1990, 56.99},
+    {1995, 60.68}, {2000, 63.81}, {2005, 64.73}, {2010, 66.06}, {2015, 67.69},
+    {2018, 68.92}, {2020, 69.36}, {2030, 67},    {2040, 68},    {2050, 70},
+    {2100, 80},    {2200, 160},   {2300, 330},   {2400, 610},   {2500, 999},
+};
+
+const char kOutOfRange[] =
+    " ??? year out of range:  -700 < year < 3500 ??? \n"
+    " ??? setting Delta-T == 0 !\n";
+
+const char kWrongSequence2020[] = "??? moondist0x0.txt:\n? wrong sequence:2020\n";
+const char kWrongSequence2035[] = "??? moondist0x0.txt:\n? wrong sequence:2035\n";
+const char kEqualYears[] =
+    " ??ERROR quadipol,setting Delta-T=0.\n File moondist0x0.txt corrupted?\n";
+const char kUnusable[] =
+    " ??? moondist0x0.txt can be neither created nor read: setting Delta-T = 0 !\n";
+
+// The prediction file as the program writes it when it is missing.
+const char kDefaultFile[] =
+    "    2020   69.4 \n"
+    "    2025   67.8 \n"
+    "    2035   67.4 \n"
+    "    2050   70.0 \n"
+    "    2070   71.6 \n"
+    "    2095   78.1 \n"
+    "    2125   91.6 \n"
+    "    2160   117.2 \n"
+    "    2200   160.0 \n"
+    "    2245   222.9 \n"
+    "    2295   318.9 \n"
+    "    2350   456.4 \n"
+    "    2410   644.0 \n"
+    "    2475   891.5 \n"
+    "    2545   1172.9 \n"
+    "    2620   1490.5 \n"
+    "    2700   1867.8 \n"
+    "    2785   2312.1 \n"
+    "    2875   2831.4 \n"
+    "    2970   3434.1 \n"
+    "    3000   3636.0 \n"
+    "  'YEAR'  'DELTA_T(seconds)' \n"
+    "\n"
+    " DELTA_T = TT-UT1 is obtained (after year 2020)\n"
+    " from THIS FILE via local quadratic interpolation,\n"
+    " and then entered into program Horizonter-nn.exe - \n"
+    "\n"
+    " Data given by UKHO in 2021 (also see JPL-DE441),\n"
+    " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n"
+    " (beyond that by quadratic extrapolation).\n"
+    " You may change the entries of the file as you like,\n"
+    " but YEARS must be between 2020 and 3000. -\n"
+    " If the file gets corrupted, just erase it completely,\n"
+    " the program next time will rebuild it in original form.\n";
+
+const char kFile[] = "moondist0x0.txt";
+
+// Console redirected to string streams for the length of a test.
+class ConsoleCapture : public ::testing::Test {
+protected:
+    void SetUp() override { set_console(&in_, &out_); }
+    void TearDown() override { set_console(&std::cin, &std::cout); }
+    void type(const std::string& keys) {
+        in_.str(keys);
+        in_.clear();
+    }
+    std::string rest_of_input() {
+        std::string r;
+        std::getline(in_, r, '\0');
+        return r;
+    }
+    std::istringstream in_;
+    std::ostringstream out_;
+};
+
+// Each test in a fresh temporary working directory, removed afterwards.
+class PredictionFile : public ConsoleCapture {
+protected:
+    void SetUp() override {
+        ConsoleCapture::SetUp();
+        old_ = fs::current_path();
+        char tmpl[] = "/tmp/lunarfix_deltat_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        fs::current_path(old_);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        ConsoleCapture::TearDown();
+    }
+    static void write(const std::string& text) {
+        std::ofstream f(kFile, std::ios::binary);
+        f << text;
+    }
+    static std::string read() {
+        std::ifstream f(kFile, std::ios::binary);
+        std::ostringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    static int files_in_cwd() {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(".")) {
+            (void)e;
+            ++n;
+        }
+        return n;
+    }
+    fs::path old_;
+    fs::path dir_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- model
+
+TEST(Deltatime, ReproducesEveryTableRow) {
+    for (const auto& row : kTable) {
+        const int year = static_cast<int>(row[0]);
+        EXPECT_NEAR(deltatime(year, 1), row[1], 1e-9 * sec_dt) << year;
+    }
+}
+
+TEST(Deltatime, PublishedEdgeValues) {
+    EXPECT_EQ(deltatime(-700, 1), 20500.0);
+    EXPECT_EQ(deltatime(0, 6), 10440.0);
+    EXPECT_EQ(deltatime(1850, 1), 9.3);
+    EXPECT_EQ(deltatime(2020, 12), 69.36);
+    EXPECT_EQ(deltatime(2400, 1), 610.0);
+    EXPECT_NEAR(deltatime(2500, 1), 999.0, 1e-9 * sec_dt);
+    const double t = 1600.0;
+    EXPECT_NEAR(deltatime(3500, 1), (0.004 * t - 119.4) + 0.0031 * t * t,
+                1e-9 * sec_dt);
+    EXPECT_EQ(deltatime(1987, 1), deltatime(1987, 12));  // month has no effect
+}
+
+TEST(Deltatime, InterpolatesOverThreeRows) {
+    // Between rows: the parabola through the bracketing pair and the next row.
+    EXPECT_NEAR(deltatime(1987, 1), quadipola(1985, 54.39, 1990, 56.99, 1995, 60.68, 1987),
+                1e-9 * sec_dt);
+    EXPECT_NEAR(deltatime(-650, 1),
+                quadipola(-700, 20500, -500, 16940, -300, 14080, -650), 1e-9 * sec_dt);
+    // 2300 to 2499 all use the last three rows.
+    for (int y = 2300; y <= 2499; y += 37) {
+        EXPECT_NEAR(deltatime(y, 1), quadipola(2300, 330, 2400, 610, 2500, 999, y),
+                    1e-9 * sec_dt) << y;
+    }
+    EXPECT_NEAR(deltatime(2499, 1), quadipola(2300, 330, 2400, 610, 2500, 999, 2499),
+                1e-9 * sec_dt);
+    EXPECT_NEAR(deltatime(2250, 1), quadipola(2200, 160, 2300, 330, 2400, 610, 2250),
+                1e-9 * sec_dt);
+}
+
+TEST_F(ConsoleCapture, DeltatimeOutOfRange) {
+    EXPECT_EQ(deltatime(-701, 1), 0.0);
+    EXPECT_EQ(out_.str(), kOutOfRange);
+    out_.str("");
+    EXPECT_EQ(deltatime(3501, 1), 0.0);
+    EXPECT_EQ(out_.str(), kOutOfRange);
+    out_.str("");
+    deltatime(-700, 1);
+    deltatime(3500, 1);
+    EXPECT_EQ(out_.str(), "");
+}
+
+// ------------------------------------------------------- interpolation
+
+TEST(Quadipola, ParabolaThroughThreePoints) {
+    // y = 2x^2 - 3x + 1
+    auto f = [](double x) { return 2 * x * x - 3 * x + 1; };
+    EXPECT_NEAR(quadipola(-1, f(-1), 0.5, f(0.5), 4, f(4), 2.25), f(2.25), 1e-12);
+    EXPECT_NEAR(quadipola(-1, f(-1), 0.5, f(0.5), 4, f(4), 10.0), f(10.0), 1e-11);
+    EXPECT_EQ(quadipola(1, 7, 2, 8, 3, 9, 2), 8.0);
+}
+
+TEST_F(ConsoleCapture, QuadipolNeville) {
+    auto cubic = [](double x) { return ((0.5 * x - 2) * x + 1) * x - 4; };
+    const double xa[5] = {0, -2, 1, 3, 7};
+    const double ya[5] = {0, cubic(-2), cubic(1), cubic(3), cubic(7)};
+    double y = 0;
+    quadipol(xa, ya, 4, 2.5, &y);
+    EXPECT_NEAR(y, cubic(2.5), 1e-12);
+    quadipol(xa, ya, 4, 7.0, &y);
+    EXPECT_NEAR(y, cubic(7.0), 1e-12);
+    quadipol(xa, ya, 3, 0.3, &y);
+    EXPECT_NEAR(y, quadipola(-2, ya[1], 1, ya[2], 3, ya[3], 0.3), 1e-12);
+    quadipol(xa, ya, 1, 5.0, &y);
+    EXPECT_EQ(y, ya[1]);
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(ConsoleCapture, QuadipolEqualAbscissae) {
+    type("k\nnext\n");
+    const double xa[4] = {0, 2050, 2050, 2070};
+    const double ya[4] = {0, 70, 71, 72};
+    double y = 5.0;
+    quadipol(xa, ya, 3, 2060, &y);
+    EXPECT_EQ(y, 0.0);
+    EXPECT_EQ(out_.str(), kEqualYears);
+    EXPECT_EQ(rest_of_input(), "next\n");  // exactly one pause
+}
+
+TEST_F(ConsoleCapture, QuadipolBadCountGivesZero) {
+    const double xa[11] = {0};
+    const double ya[11] = {0};
+    double y = 5.0;
+    quadipol(xa, ya, 10, 1.0, &y);
+    EXPECT_EQ(y, 0.0);
+    y = 5.0;
+    quadipol(xa, ya, 0, 1.0, &y);
+    EXPECT_EQ(y, 0.0);
+}
+
+// ------------------------------------------------------ prediction file
+
+TEST_F(PredictionFile, MissingFileIsWrittenWithDefaults) {
+    EXPECT_NEAR(delta0x(2020), 69.36, 1e-9 * sec_dt);
+    EXPECT_EQ(read(), kDefaultFile);
+    EXPECT_EQ(files_in_cwd(), 1);  // no temporary file left behind
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(PredictionFile, DefaultRows) {
+    EXPECT_NEAR(delta0x(2025), 67.8, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(3000), 3636.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2970), 3434.1, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2100), quadipola(2070, 71.6, 2095, 78.1, 2125, 91.6, 2100),
+                1e-9 * sec_dt);
+    // 2021: the pair 2020/2025 and the fixed point 2010 before it.
+    EXPECT_NEAR(delta0x(2021), quadipola(2010, 66.1, 2020, 69.36, 2025, 67.8, 2021),
+                1e-9 * sec_dt);
+    EXPECT_EQ(delta0x(2019), 0.0);
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(PredictionFile, YearAfter3000DoesNotTouchTheFile) {
+    EXPECT_EQ(delta0x(3001), 0.0);
+    EXPECT_FALSE(fs::exists(kFile));
+    EXPECT_EQ(delta0x(2019), 0.0);  // creates it
+    EXPECT_TRUE(fs::exists(kFile));
+}
+
+TEST_F(PredictionFile, ExistingFileIsNeverRewritten) {
+    const std::string mine = "2020 69\n2040 72.5\n2100 90\n3000 3000\n";
+    write(mine);
+    EXPECT_NEAR(delta0x(2040), 72.5, 1e-9 * sec_dt);
+    EXPECT_EQ(read(), mine);
+}
+
+TEST_F(PredictionFile, FirstRowValueIsReplaced) {
+    std::string edited = kDefaultFile;
+    edited.replace(edited.find("69.4"), 4, "99.9");
+    write(edited);
+    EXPECT_NEAR(delta0x(2020), 69.36, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2022), quadipola(2010, 66.1, 2020, 69.36, 2025, 67.8, 2022),
+                1e-9 * sec_dt);
+}
+
+TEST_F(PredictionFile, FirstRowYearIsReplaced) {
+    write("2025 50\n2035 70\n2050 80\n3000 100\n");
+    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2035, 70, 2025),
+                1e-9 * sec_dt);
+}
+
+TEST_F(PredictionFile, EditTakesEffectAtTheNextCall) {
+    write("2020 69\n2030 70\n2040 75\n3000 100\n");
+    const double before = delta0x(2035);
+    write("2020 69\n2030 70\n2040 85\n3000 100\n");
+    const double after = delta0x(2035);
+    EXPECT_NEAR(before, quadipola(2020, 69.36, 2030, 70, 2040, 75, 2035), 1e-9 * sec_dt);
+    EXPECT_NEAR(after, quadipola(2020, 69.36, 2030, 70, 2040, 85, 2035), 1e-9 * sec_dt);
+}
+
+TEST_F(PredictionFile, FreeSpacingAndWindowsLineEnds) {
+    write("  2020\t69.4\r\n2030     70.5\r\n\r\n   2040 72\r\n3000\r\n99\r\n");
+    EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70.5, 2040, 72, 2035),
+                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(3000), 99.0, 1e-9 * sec_dt);
+}
+
+TEST_F(PredictionFile, EmptyFileIsReportedOutOfSequence) {
+    write("");
+    type("\nafter\n");
+    EXPECT_EQ(delta0x(2500), 0.0);
+    EXPECT_EQ(out_.str(), kWrongSequence2020);
+    EXPECT_EQ(rest_of_input(), "after\n");  // one pause
+    EXPECT_EQ(read(), "");                  // the file is not repaired
+}
+
+TEST_F(PredictionFile, FileBeginningWithTextIsReportedOutOfSequence) {
+    write("YEAR DT\n2020 69\n2030 70\n");
+    type("x\n");
+    EXPECT_EQ(delta0x(2025), 0.0);
+    EXPECT_EQ(out_.str(), kWrongSequence2020);
+}
+
+TEST_F(PredictionFile, PauseAtEndOfInputDoesNotWait) {
+    write("");
+    type("");
+    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_EQ(out_.str(), kWrongSequence2020);
+    EXPECT_TRUE(console().ended);
+}
+
+TEST_F(PredictionFile, ShortFileEndsAtItsLastRow) {
+    write("2020 69\n2030 70\n2040 72\n2050 75\n");
+    EXPECT_NEAR(delta0x(2050), quadipola(2030, 70, 2040, 72, 2050, 75, 2050),
+                1e-9 * sec_dt);
+    EXPECT_EQ(delta0x(2051), 0.0);
+    EXPECT_EQ(delta0x(2900), 0.0);
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(PredictionFile, AtMostFortyRowsAreRead) {
+    std::string text;
+    for (int i = 0; i < 45; ++i) {
+        text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
+    }
+    write(text);
+    // Row 40 is 2215; the rows after it are not read.
+    EXPECT_NEAR(delta0x(2215), 70.0 + 39.0, 1e-9 * sec_dt);
+    EXPECT_EQ(delta0x(2220), 0.0);
+}
+
+TEST_F(PredictionFile, WrongOrderAfterTheBracketGoesUnnoticed) {
+    write("2020 69\n2025 68\n2035 67\n2030 66\n2050 70\n3000 100\n");
+    EXPECT_NEAR(delta0x(2030), quadipola(2020, 69.36, 2025, 68, 2035, 67, 2030),
+                1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), "");
+    type("\n");
+    EXPECT_EQ(delta0x(2040), 0.0);
+    EXPECT_EQ(out_.str(), kWrongSequence2035);
+}
+
+TEST_F(PredictionFile, RepeatedYears) {
+    write("2020 69\n2035 67\n2050 70\n2050 71\n2070 72\n3000 100\n");
+    EXPECT_NEAR(delta0x(2050), quadipola(2020, 69.36, 2035, 67, 2050, 70, 2050),
+                1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), "");
+    type("\nrest\n");
+    EXPECT_EQ(delta0x(2060), 0.0);
+    EXPECT_EQ(out_.str(), kEqualYears);
+    EXPECT_EQ(rest_of_input(), "rest\n");
+}
+
+TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
+    // A value that is not a finite number is not taken: the rows end there.
+    write("2020 69\n2030 70\n2040 nan\n2050 75\n3000 100\n");
+    EXPECT_NEAR(delta0x(2030), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2030),
+                1e-9 * sec_dt);
+    const double v = delta0x(2045);
+    EXPECT_EQ(v, 0.0);
+    write("2020 69\n2030 70\n2040 1e999\n3000 100\n");
+    EXPECT_EQ(delta0x(2045), 0.0);
+    write("2020 69\n2030 70\n99999999999 72\n3000 100\n");
+    EXPECT_EQ(delta0x(2045), 0.0);
+    write("2020 69\n2030 70,5\n3000 100\n");
+    EXPECT_EQ(delta0x(2025), 0.0);
+}
+
+TEST_F(PredictionFile, DeletedFileIsWrittenAgain) {
+    write("2020 69\n2030 70\n3000 100\n");
+    EXPECT_NEAR(delta0x(3000), 100.0, 1e-9 * sec_dt);
+    fs::remove(kFile);
+    EXPECT_NEAR(delta0x(3000), 3636.0, 1e-9 * sec_dt);
+    EXPECT_EQ(read(), kDefaultFile);
+}
+
+TEST_F(PredictionFile, FileThatCannotBeCreated) {
+    // The working directory itself is gone: nothing can be created in it.
+    const fs::path here = fs::current_path();
+    fs::remove(here);
+    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_EQ(out_.str(), kUnusable);
+    EXPECT_EQ(console().ended, false);  // no pause was taken
+}
+
+TEST_F(PredictionFile, FileThatCannotBeRead) {
+    fs::create_directory(kFile);  // a directory in the file's place
+    type("untouched\n");
+    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_EQ(out_.str(), kUnusable);
+    EXPECT_EQ(rest_of_input(), "untouched\n");
+    EXPECT_TRUE(fs::is_directory(kFile));
+}
