@@ -20,9 +20,10 @@ namespace {
 // text row each, room for 100 rows.  Year left-aligned from column 0,
 // Delta T left-aligned from column 9; read as reals from the inclusive
 // columns 0-4 and 6-15.  Years ascend strictly.
-// Source: Morrison & Stephenson (2004), J. Hist. Astron. 35, 327, with
-// Espenak & Meeus (2006) and IERS values to 2020; predictions after 2020
-// from the HM Nautical Almanac Office long-term Delta T model (2021).
+// Sources: long-term Delta T tabulations after Morrison & Stephenson
+// (2004, J. Hist. Astron. 35, 327) and Espenak & Meeus (2006), observed
+// values to 2020, and the long-term predictions of HM Nautical Almanac
+// Office (2021) after 2020.
 constexpr int kDeltaTRows = 75;
 const char kDeltaTTable[100][35] = {
     "-700     20500",
