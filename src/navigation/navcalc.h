@@ -84,8 +84,9 @@ double BESCHICKUNG(int ibes, int iur, double Lati, double Azi, double ha0,
  * 1) Hc = asin(sin dec sin lat + cos lat cos dec cos LHA); the azimuth is
  *    acos((sin dec - sin lat sin Hc)/(cos lat cos Hc)), taken as 360 minus
  *    that value when LHA lies strictly between 0 and 180 (body west).
- * 2) Both arguments are limited to -1..+1, so a body on the meridian gives
- *    exactly 0 or 180 and a body in the zenith gives Hc = 90.
+ * 2) Both arguments are limited to -1..+1.  On the meridian (LHA exactly
+ *    0 or 180) the azimuth is exactly 0 or 180, by the sign of the cosine;
+ *    a body in the zenith gives Hc = 90.
  * 3) When cos lat * cos Hc vanishes (assumed position at a pole, or body in
  *    the zenith) the azimuth is taken from the two-argument arc tangent of
  *    -cos dec sin LHA and sin dec cos lat - cos dec sin lat cos LHA, the
