@@ -1,2 +1,0 @@
-// Placeholder so that the library has a translation unit until its sources land.
-namespace lunarfix { int series_placeholder = 0; }

@@ -1,0 +1,55 @@
+// Venus: heliocentric ecliptic longitude, latitude and radius vector from
+// the complete VSOP87D series of Venus (coefficients generated into
+// vsop87d_venus.inc by tools/gen_vsop87d.mjs).
+//
+// Reference: P. Bretagnon and G. Francou, Astron. Astrophys. 202, 309
+// (1988); J. Meeus, Astronomical Algorithms, 2nd ed., ch. 32.
+#include "series/series.h"
+#include "series/vsop87d_rule.h"
+
+namespace lunarfix {
+
+/* Lvenus: heliocentric ecliptic longitude of Venus, mean ecliptic and
+ * equinox of date.
+ *   x  Tau, Julian millennia of TT from J2000.0
+ *   returns degrees in [0, 360): the radian sum reduced by trunc2 (in one
+ *   step, from above and below) times rtd; exactly 360 only when the sum is
+ *   a negative number within 2^-54 of a turn of 0.
+ * Notes: 671 terms in blocks L0 to L5 (367, 215, 70, 9, 5, 5).
+ * Reference: VSOP87D, Venus, variable L; Meeus ch. 32. */
+double Lvenus(double x) {
+    double S0 = +0.0, S1 = +0.0, S2 = +0.0, S3 = +0.0, S4 = +0.0, S5 = +0.0;
+#define VSOP87D_L
+#include "series/vsop87d_venus.inc"
+#undef VSOP87D_L
+    return trunc2(vsop87d::combine(x, S0, S1, S2, S3, S4, S5)) * vsop87d::rtd;
+}
+
+/* Bvenus: heliocentric ecliptic latitude of Venus, mean ecliptic and
+ * equinox of date.
+ *   x  Tau, Julian millennia of TT from J2000.0
+ *   returns degrees, signed, not reduced
+ * Notes: 426 terms in blocks B0 to B5 (210, 133, 59, 15, 5, 4).
+ * Reference: VSOP87D, Venus, variable B; Meeus ch. 32. */
+double Bvenus(double x) {
+    double S0 = +0.0, S1 = +0.0, S2 = +0.0, S3 = +0.0, S4 = +0.0, S5 = +0.0;
+#define VSOP87D_B
+#include "series/vsop87d_venus.inc"
+#undef VSOP87D_B
+    return vsop87d::combine(x, S0, S1, S2, S3, S4, S5) * vsop87d::rtd;
+}
+
+/* Rvenus: radius vector of Venus.
+ *   x  Tau, Julian millennia of TT from J2000.0
+ *   returns astronomical units
+ * Notes: 585 terms in blocks R0 to R5 (330, 180, 63, 7, 3, 2).
+ * Reference: VSOP87D, Venus, variable R; Meeus ch. 32. */
+double Rvenus(double x) {
+    double S0 = +0.0, S1 = +0.0, S2 = +0.0, S3 = +0.0, S4 = +0.0, S5 = +0.0;
+#define VSOP87D_R
+#include "series/vsop87d_venus.inc"
+#undef VSOP87D_R
+    return vsop87d::combine(x, S0, S1, S2, S3, S4, S5);
+}
+
+}  // namespace lunarfix
