@@ -210,6 +210,12 @@ int ConsoleReaders::parsenth(int nth, int kkk) {
     return text_to_int(tok.c_str());
 }
 
+int ConsoleReaders::parsenth_interactive(int nth, int kkk) {
+    std::string tok;
+    if (!next_token(&p_nth_, nth, &tok)) return kkk;
+    return text_to_int(tok.c_str());
+}
+
 int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
     if (iterq == 1 || automatic()) return kkk;
     std::string tok;

@@ -71,6 +71,10 @@ public:
      *   for the next read.  Prints nothing. */
     int parsenth(int nth, int kkk);
 
+    /* parsenth_interactive: as parsenth, but reads also in automatic mode
+     * (for a screen that cannot go on without an answer). */
+    int parsenth_interactive(int nth, int kkk);
+
     /* parse4nth: as parsenth, with its own saved line; returns kkk at once,
      * reading nothing and keeping the saved line, when iterq is 1 (or the
      * console is in automatic mode).

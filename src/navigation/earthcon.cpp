@@ -1,0 +1,92 @@
+#include "navigation/earthcon.h"
+
+#include "foundations/foundations.h"
+#include "navigation/console.h"
+
+namespace lunarfix {
+
+void earthcon_with(EarthconMemory* mem, int year, double deltime,
+                   double tempin, double pressin, int moonpar,
+                   double* DeltaTT, double* temperature, double* pressure,
+                   int* moonorb) {
+    ConsoleReaders& rd = readers();
+
+    // The Delta T prediction file is written with its default rows when it
+    // is missing; the value itself is the caller's deltime.
+    (void)delta0x(year);
+
+    double DeltaT0 = (mem->memtime == 1) ? mem->DeltaTmem : deltime;
+    double temp0 = tempin;
+    double press0 = pressin;
+
+    conprintf(" \n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n"
+              "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n");
+    conputs("  The following STANDARD CONDITIONS should only");
+    conputs("  be modified, if alternative parameters");
+    conputs("  are known with sufficient precision!\n");
+    conputs("  **********> EARTH-CONDITIONS <****************");
+    if (year > 2019) {
+        conprintf("    Delta_T=TT-UT1= %2.2f sec (extrapolated!)\n", DeltaT0);
+    } else {
+        conprintf("    Delta_T=TT-UT1= %2.2f sec\n", DeltaT0);
+    }
+    if (year > 3000) conprintf("    NOTE: Year>3000: year=%d\n", year);
+    conprintf("    Temperature = %.1f deg Celsius \n", tempin);
+    conprintf("    Pressure    = %.1f hPa. \n", pressin);
+    conputs("  **********************************************\n");
+    conputs("       To modify, enter 1, else hit RETURN:");
+    conprintf("###> ");
+    double answer = 0.0;
+    rd.lies1(-2, 0.0, &answer);
+    if (rd.lies1_found()) {
+        const int choice = trunc_int(answer + 0.5);
+        if (choice == 1) {
+            conputs("Change following values or hit ENTER:");
+            mem->memtime = 1;
+
+            double x = DeltaT0;
+            conprintf("###> Delta_T = ");
+            rd.lies1(2, DeltaT0, &x);
+            if (x > 6000.0) x = 5999.0;
+            if (x < -1000.0) x = -999.0;
+            DeltaT0 = x;
+            mem->DeltaTmem = x;
+
+            conprintf("###> Temperature = ");
+            rd.lies1(1, temp0, &x);
+            if (x > 2000.0) x = 1999.0;
+            if (x < -100.0) x = -99.0;
+            temp0 = x;
+            conprintf(">> temp %.1f\n", temp0);
+
+            double pdef = (press0 < 0.0) ? 0.0 : press0;
+            conprintf("###> Pressure = ");
+            rd.lies1(1, pdef, &x);
+            if (x > 2000.0) x = 1999.0;
+            if (x < 0.0) x = 0.0;
+            press0 = x;
+            conprintf(">> press %.1f\n", press0);
+
+            rd.pause();
+        } else if (choice == 0) {
+            DeltaT0 = 0.0;
+            mem->DeltaTmem = 0.0;
+            mem->memtime = 1;
+        }
+    }
+
+    *DeltaTT = (mem->memtime == 1) ? mem->DeltaTmem : DeltaT0;
+    *temperature = temp0;
+    *pressure = press0;
+    *moonorb = moonpar;
+}
+
+void earthcon(int year, double deltime, double tempin, double pressin,
+              int moonpar, double* DeltaTT, double* temperature,
+              double* pressure, int* moonorb) {
+    static EarthconMemory memory;
+    earthcon_with(&memory, year, deltime, tempin, pressin, moonpar, DeltaTT,
+                  temperature, pressure, moonorb);
+}
+
+} // namespace lunarfix

@@ -1,0 +1,52 @@
+// The EARTH-CONDITIONS screen: Delta T, air temperature and air pressure
+// that the sight computations use.
+#ifndef LUNARFIX_NAVIGATION_EARTHCON_H
+#define LUNARFIX_NAVIGATION_EARTHCON_H
+
+namespace lunarfix {
+
+/* EarthconMemory: what the screen keeps between its calls.
+ *   memtime    1 once the navigator has set Delta T (answer 1 or 0); it
+ *              never returns to 0
+ *   DeltaTmem  the Delta T the navigator set, seconds */
+struct EarthconMemory {
+    int memtime = 0;
+    double DeltaTmem = 0.0;
+};
+
+/* earthcon: shows the earth conditions and lets the navigator keep them
+ * (ENTER), change all three (answer 1) or set Delta T to 0 (answer 0).
+ *   year         year of the first sight
+ *   deltime      the dialog's Delta T for that date, seconds
+ *   tempin       air temperature offered, deg C
+ *   pressin      air pressure offered, hPa
+ *   moonpar      handed back unchanged
+ *   DeltaTT      Delta T for every ephemeris routine, seconds (output)
+ *   temperature  air temperature, deg C (output)
+ *   pressure     air pressure, hPa (output)
+ *   moonorb      moonpar (output)
+ * Notes:
+ *   1) First makes sure the Delta T prediction file exists (delta0x).
+ *   2) A Delta T that the navigator sets holds until the program ends, also
+ *      across restarts of the dialog: the process keeps it in one
+ *      EarthconMemory.  Temperature and pressure are only handed back.
+ *   3) A typed answer is turned into a choice by adding 0.5 and truncating
+ *      toward zero.  Typed values are limited without a message: Delta T
+ *      above 6000 s becomes 5999, below -1000 s -999; temperature above
+ *      2000 becomes 1999, below -100 -99; pressure above 2000 becomes 1999,
+ *      below 0 becomes 0.
+ *   4) All four outputs are written on every call. */
+void earthcon(int year, double deltime, double tempin, double pressin,
+              int moonpar, double* DeltaTT, double* temperature,
+              double* pressure, int* moonorb);
+
+/* earthcon_with: earthcon with the memory given explicitly (earthcon uses
+ * the one memory of the process). */
+void earthcon_with(EarthconMemory* mem, int year, double deltime,
+                   double tempin, double pressin, int moonpar,
+                   double* DeltaTT, double* temperature, double* pressure,
+                   int* moonorb);
+
+} // namespace lunarfix
+
+#endif
