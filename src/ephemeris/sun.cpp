@@ -16,9 +16,9 @@ constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerCentury = 36525.0;
 constexpr double kSecondsPerDay = 86400.0;
 
-// Degrees per radian for the results of atan2 and asin (kept as the
-// historical literal of this routine, one unit in the 14th digit above
-// 180/π; the difference is far below a microarcsecond).
+// Degrees per radian for the results of atan2 and asin: the literal this
+// routine has always used, 6e-14 above 180/π (a relative 1e-15, far below
+// a microarcsecond).
 constexpr double kDegPerRad = 57.29577951308238;
 
 // FK5 reduction of VSOP87 longitudes and latitudes (Meeus, eq. 32.3).
