@@ -153,17 +153,23 @@ double sine_sum(const Term* terms, int n, double T, double tm, double start)
 
 }  // namespace
 
-void LEA406(double JDE, double* qLON, double* qLAT, double* qRAD)
+double lea406dif(double JDE)
 {
-    const Prepared& p = prepared();
-
-    // Epoch offset (days), applied in this order.
+    // Applied in this order: the rise above jdlow, its end at jd3500, and
+    // the fall below jd1300.
     double JDEdif = (JDE - jdlow) * (40.0 / kSecondsPerDay) / (jd3500 - jdlow);
     if (jdlow > JDE) JDEdif = 0.0;
     if (JDE > jd3500) JDEdif = 40.0 / kSecondsPerDay;
     if (jd1300 > JDE)
         JDEdif = (JDE - jd1300) * (-28.0 / kSecondsPerDay) / (jd0500 - jd1300);
-    const double tdb = JDE + JDEdif;
+    return JDEdif;
+}
+
+void LEA406(double JDE, double* qLON, double* qLAT, double* qRAD)
+{
+    const Prepared& p = prepared();
+
+    const double tdb = JDE + lea406dif(JDE);
 
     if (tdb < kTdbFirst || tdb > kTdbLast) {
         char line[96];

@@ -22,6 +22,14 @@ constexpr int kLea406Rows = 3874;
 constexpr int kLea406RowLen = 160;
 extern const char str406[kLea406Rows][kLea406RowLen];
 
+/* lea406dif: epoch offset of the lunar series, TDB - TT as the series takes
+ * it (see note 1 of LEA406).
+ *   JDE      Julian ephemeris day (TT)
+ *   returns  the offset in days: 0 from JD 2195773.5 to 2720304.5, rising
+ *            linearly to 40 s at 2999498.5 and 40 s beyond, falling
+ *            linearly below 2195773.5 (-28 s at 1903773.5) without limit */
+double lea406dif(double JDE);
+
 /* LEA406: geocentric ecliptic place of the Moon from the LEA-406b series.
  *
  * Given:
