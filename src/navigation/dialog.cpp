@@ -1,0 +1,598 @@
+// Dialog driver, first half: start-up, the sight loop with its prompts and
+// menus, and the closing screen.  The lunar-distance pass, the fix and the
+// iteration are in lunar.cpp.
+#include "navigation/dialog.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include "foundations/console_io.h"
+#include "foundations/foundations.h"
+#include "navigation/earthcon.h"
+#include "navigation/remembered.h"
+#include "navigation/starlist.h"
+
+namespace lunarfix {
+
+namespace {
+
+// The built-in year whose Delta T look-up makes sure the prediction file
+// exists before the first screen.
+constexpr int kBuiltInYear = 2017;
+
+// Removes a file; true when it was removed.
+bool remove_file(const char* name) { return std::remove(name) == 0; }
+
+}  // namespace
+
+Dialog::Dialog(ConsoleReaders* rd) : rd_(rd) {}
+
+/* run: the whole dialog as a loop over its steps.
+ * Notes: when a read meets the end of input the run stops at the next
+ *   step boundary: one line says so and the closing screen follows; nothing
+ *   is saved beyond what earlier steps wrote.  A stop answer read just
+ *   before the input ended is still carried out. */
+int Dialog::run() { return run_from(DialogStep::Title); }
+
+int Dialog::run_from(DialogStep first) {
+    DialogStep s = first;
+    while (s != DialogStep::Exit) {
+        s = step(s);
+        if (console().ended && s != DialogStep::End &&
+            s != DialogStep::Exit && s != DialogStep::Stop) {
+            conputs("\n !!! Input ended: the run stops here, nothing more "
+                    "is saved.");
+            s = DialogStep::End;
+        }
+    }
+    console().out->flush();
+    return 0;
+}
+
+DialogStep Dialog::step(DialogStep s) {
+    switch (s) {
+    case DialogStep::Title: return title();
+    case DialogStep::ResetFiles: return reset_files();
+    case DialogStep::LoopHead: return loop_head();
+    case DialogStep::Example: return example();
+    case DialogStep::Date: return date();
+    case DialogStep::Time: return time();
+    case DialogStep::EarthConditionsScreen: return earth_conditions();
+    case DialogStep::Latitude: return latitude();
+    case DialogStep::Longitude: return longitude();
+    case DialogStep::Summary: return summary();
+    case DialogStep::Body: return body();
+    case DialogStep::IndexCorrection: return index_correction();
+    case DialogStep::HeightOfEye: return height_of_eye();
+    case DialogStep::SextantAltitude: return sextant_altitude();
+    case DialogStep::SightComputation: return sight_computation();
+    case DialogStep::SightResultScreen: return sight_result_screen();
+    case DialogStep::EphemeridesScreen: return ephemerides_screen();
+    case DialogStep::SightMenu: return sight_menu();
+    case DialogStep::Continue: return continue_step();
+    case DialogStep::Renewing: return renewing();
+    case DialogStep::Fix: return fix();
+    case DialogStep::LunarResult: return lunar_result();
+    case DialogStep::ResultMenu: return result_menu();
+    case DialogStep::Iterate: return iterate();
+    case DialogStep::LunarDistancePass: return lunar_distance_pass();
+    case DialogStep::Stop: return stop();
+    case DialogStep::End: return end();
+    case DialogStep::Exit: return DialogStep::Exit;
+    }
+    return DialogStep::End;
+}
+
+// ---------------------------------------------------------------------------
+// Screen pieces shared by the steps.
+
+void Dialog::heading() {
+    conputs(" Sextanting by LUNAR DISTANCE ");
+    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~ \n\n", rs_.nobs);
+}
+
+void Dialog::heading2() {
+    conputs(" Sextanting by LUNAR DISTANCE ");
+    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~\n\n", rs_.nobs);
+}
+
+void Dialog::date_line() {
+    conprintf(" Year: %d   Month: %d   Day: %d\n", rs_.work.year,
+              rs_.work.month, rs_.work.day);
+}
+
+void Dialog::time_line() {
+    conprintf(" Time-UTC:  %d h %d min %d sec \n", rs_.work.hour,
+              rs_.work.min, rs_.work.sec);
+}
+
+void Dialog::deltat_line() { conprintf(" Delta-T : %.2f sec\n", rs_.DeltaTT); }
+
+// ---------------------------------------------------------------------------
+// Start-up.
+
+DialogStep Dialog::title() {
+    rs_ = RunState();
+    delta0x(kBuiltInYear);
+    rd_->skip(25);
+    static const char* const lines[] = {
+        " LUNAR DISTANCE for Sextanting. V13 ",
+        " ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ ",
+        " Determine position of a ship at sea",
+        " by LUNAR DISTANCE to other celestial bodies.",
+        " Aproximate Date, Time & Position is required,",
+        " and precise Sextant result for Lunar Distance.",
+        " Sextant-height of Moon & second body needed,",
+        " expected in degrees and angular minutes,",
+        " Degrees positive for NORTH and EAST,",
+        " negative for SOUTH and WEST.",
+        " Three Sextant-values determine position & time.",
+        "   WARNING: There may be more than one solution.",
+        " The values are entered one after the other.",
+        " The program remembers the input-values.",
+        " PROGRAM-Details: ",
+        " a) Enter Date, Time and Position, and then",
+        "    1. and 2. observation by sextant.",
+        " b) Enter Lunar Distance. (Time auto-adjusted).",
+        " c) Finally auto-iteration until convergence.",
+        " (Delta-T prediction from file moondist0x0.txt).\n",
+    };
+    for (const char* l : lines) conputs(l);
+    return DialogStep::ResetFiles;
+}
+
+/* The reset questions.  Each answer is one typed line whose first character
+ * counts (a pause reads a line and keeps its first character). */
+DialogStep Dialog::reset_files() {
+    conprintf("  To RESET files 0x1,0x2 enter: '1' ==>");
+    int c = rd_->pause();
+    if (c == '1' || c == 'R' || c == 'r') {
+        conputs(" OK, + RESETTiNG files 0x1 and 0x2.txt");
+        if (!remove_file("moondist0x1.txt"))
+            conputs(" !!! file moondist0x1.txt possibly PROTECTED");
+        if (!remove_file("moondist0x2.txt"))
+            conputs(" !!! file moondist0x2.txt possibly PROTECTED");
+        conprintf("  To RESET file 0x0 enter: '2' ) ==>");
+        c = rd_->pause();
+        if (c == '2' || c == 'X' || c == 'x') {
+            conputs(" OK, + RESETTiNG file 0x0.txt");
+            if (!remove_file("moondist0x0.txt"))
+                conputs(" !!! file moondist0x0.txt is WRITE PROTECTED");
+        } else {
+            conputs(" OK, - No RESET of file 0x0.txt");
+        }
+    } else {
+        conputs(" OK, - No RESET of files 0x0,0x1,0x2.txt");
+    }
+    conputs("            ... hit ENTER to continue: ");
+    rd_->pause();
+    rs_.nobs = 1;
+    return DialogStep::LoopHead;
+}
+
+// ---------------------------------------------------------------------------
+// The sight loop.
+
+DialogStep Dialog::loop_head() {
+    if (rs_.nobs == 1) {
+        rs_.work = rs_.sight1;
+        if (rs_.iterq != 1) {
+            if (ReadFirstSightMemory(&rs_)) {
+                rs_.sight1 = rs_.work;
+                rs_.tempin = rs_.temperature;
+                rs_.pressin = rs_.pressure;
+            } else {
+                WriteFirstSightMemory(rs_);
+            }
+        }
+    } else {
+        rs_.work = rs_.sight2;
+        if (rs_.iterq != 1) {
+            if (ReadSecondSightMemory(&rs_)) {
+                rs_.sight2 = rs_.work;
+                rs_.kursav2 = rs_.kursav;
+                rs_.velav2 = rs_.velav;
+            } else {
+                WriteSecondSightMemory(rs_, 1);
+            }
+        }
+    }
+    return DialogStep::Example;
+}
+
+DialogStep Dialog::example() {
+    if (rs_.nobs == 1) {
+        const SightRecord& w = rs_.work;
+        rd_->skip(25);
+        conputs(" Sextanting by LUNAR DISTANCE\n");
+        conputs(" ~~~~~~~~~~~~+~~ E X A M P L E  ~~~~~~~~~~~~~ ");
+        conprintf(" Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
+        conprintf(" Time-UTC:  %d h %d min %d sec \n", w.hour, w.min, w.sec);
+        conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+        conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+        conprintf(" Sextant viewed: Ha= %d deg %3.2f' \n", w.had, 2.1);
+        conprintf(" Sextant calcul. Hc: %d deg %3.2f' \n", w.had, 3.4);
+        conprintf(" => Position incorrect by: %6.2f miles \n", 5.6);
+        conprintf(" => Azimut direction: %6.2f deg \n", rs_.az0);
+        conputs(" ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ ");
+        conputs(" Thanks to J.Meeus, the VSOP87 theory and the LEA406 "
+                "series of S.M.Kudryavtsev.");
+        conputs(" ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ ");
+        conputs(" (3 files created: moondist0x0,1,2.txt, for");
+        conputs(" Delta-T in years >2020 see file ...0x0.txt)");
+        conputs(" \n            ... hit ENTER to continue: ");
+        if (rs_.iterq != 1) rd_->pause();
+    }
+    rd_->discard_pending();
+    return DialogStep::Date;
+}
+
+DialogStep Dialog::date() {
+    // Set-up of the working copy for the sight in hand.
+    if (rs_.nobs == 1) {
+        rs_.work = rs_.sight1;
+    } else {
+        SightRecord w = rs_.sight1;
+        w.iur = rs_.sight2.iur;
+        w.idstar = rs_.sight2.idstar;
+        w.had = rs_.sight2.had;
+        w.hamf = rs_.sight2.hamf;
+        rs_.work = w;
+    }
+    rd_->skip(25);
+    heading();
+    if (rs_.nobs != 1) return DialogStep::Time;
+
+    SightRecord& w = rs_.work;
+    conprintf("###> Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
+    conputs("                            Year Month Day");
+    conprintf(" [Default: %d %d %d ] Input: ", w.year, w.month, w.day);
+    w.year = rd_->parse4nth(rs_.iterq, 1, w.year);
+    w.month = rd_->parse4nth(rs_.iterq, 2, w.month);
+    w.day = rd_->parse4nth(rs_.iterq, 3, w.day);
+    if (w.year > 5999) w.year = 5999;
+    if (w.year < -1999) w.year = -1999;
+    if (w.year <= 1499 || w.year > 2500)
+        conputs(" Year outside the range of high precision!");
+    if (w.year <= 1582) {
+        conputs("\n Dates before 1582-OCT-5 are JULIAN calender");
+        rd_->pause();
+    }
+    if (rs_.iterq != 1) {
+        rs_.DeltaT0 = deltatime(w.year, w.month);
+        if (w.year > 2020) rs_.DeltaT0 = delta0x(w.year);
+    }
+    return DialogStep::Time;
+}
+
+DialogStep Dialog::time() {
+    SightRecord& w = rs_.work;
+    rd_->skip(25);
+    heading();
+    date_line();
+    if (rs_.nobs == 1) {
+        conprintf("\n###> Time-UTC:  %d h %d min %d sec \n", w.hour, w.min,
+                  w.sec);
+        conputs("                            Hour Min. Sec.");
+        conprintf(" [Default: %d %d %d ] Input: ", w.hour, w.min, w.sec);
+        w.hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
+        w.min = rd_->parse4nth(rs_.iterq, 2, w.min);
+        w.sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
+        rs_.sight1.year = w.year;
+        rs_.sight1.month = w.month;
+        rs_.sight1.day = w.day;
+        rs_.sight1.hour = w.hour;
+        rs_.sight1.min = w.min;
+        rs_.sight1.sec = w.sec;
+        // The check date of the Delta T model is computed without Delta T.
+        if (rs_.iterq != 1 &&
+            w.year * 10000 + w.month * 100 + w.day == 19920412 &&
+            w.hour + w.min + w.sec <= 0.1)
+            rs_.DeltaT0 = 0.0;
+    } else {
+        rs_.sight2.year = rs_.sight1.year;
+        rs_.sight2.month = rs_.sight1.month;
+        rs_.sight2.day = rs_.sight1.day;
+        rs_.sight2.hour = rs_.sight1.hour;
+        rs_.sight2.min = rs_.sight1.min;
+        rs_.sight2.sec = rs_.sight1.sec;
+    }
+    return DialogStep::EarthConditionsScreen;
+}
+
+DialogStep Dialog::earth_conditions() {
+    SightRecord& w = rs_.work;
+    if (rs_.nobs == 1) {
+        if (rs_.iterq != 1) {
+            int moonorb = rs_.moonpar;
+            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.tempin, rs_.pressin,
+                          rs_.moonpar, &rs_.DeltaTT, &rs_.temperature,
+                          &rs_.pressure, &moonorb);
+            rs_.moonpar = moonorb;
+        }
+        rs_.DeltaT0 = rs_.DeltaTT;
+        rs_.tempin = rs_.temperature;
+        rs_.pressin = rs_.pressure;
+    }
+    rd_->skip(25);
+    heading();
+    date_line();
+    time_line();
+    deltat_line();
+
+    rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
+    rs_.GMST0 = green0mean(rs_.jd);
+    Nutation((rs_.jd - 2451545.0) / 36525.0, &rs_.nut_dpsi, &rs_.nut_deps,
+             &rs_.nut_eps0, &rs_.nut_eps);
+    rs_.jd1 = julday(rs_.sight1.year, rs_.sight1.month, rs_.sight1.day,
+                     rs_.sight1.hour, rs_.sight1.min, rs_.sight1.sec);
+    rs_.jd2 = rs_.jd1;
+    return DialogStep::Latitude;
+}
+
+DialogStep Dialog::latitude() {
+    SightRecord& w = rs_.work;
+    if (rs_.nobs != 1) {
+        int im = 0;
+        double ss = 0.0;
+        cxangle(rs_.latitude2, &w.latd, &im, &w.latmf, &ss);
+        return DialogStep::Longitude;
+    }
+    conprintf("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conputs("                        +-Degree Minute");
+    double m = w.latmf;
+    if (w.latd > 0) m = std::fabs(m);
+    if (w.latd < 0) m = -std::fabs(m);
+    double z1 = w.latd, z2 = m;
+    if (rs_.iterq != 1) rd_->lies2(w.latd, m, &z1, &z2);
+    w.latd = trunc_int(z1);
+    w.latmf = z2;
+    double lat = w.latd + z2 / 60.0;
+    rs_.latitude1 = lat;
+    rs_.latitude2 = lat;
+    if (!(std::fabs(lat) <= 90.0)) {
+        conprintf("\n!!! ERROR, Latitude=%f\n", lat);
+        conputs(" restart with new position");
+        rd_->pause();
+        return DialogStep::End;
+    }
+    return DialogStep::Longitude;
+}
+
+DialogStep Dialog::longitude() {
+    SightRecord& w = rs_.work;
+    if (rs_.nobs != 1) {
+        int im = 0;
+        double ss = 0.0;
+        cxangle(rs_.longitude2, &w.lond, &im, &w.lonmf, &ss);
+        return DialogStep::Summary;
+    }
+    rd_->skip(25);
+    heading();
+    date_line();
+    time_line();
+    deltat_line();
+    conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conprintf("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    conputs("                        +-Degree Minute");
+    double z1 = w.lond, z2 = w.lonmf;
+    if (rs_.iterq != 1) rd_->lies2(w.lond, w.lonmf, &z1, &z2);
+    if (z1 < 0.0) z2 = -std::fabs(z2);
+    w.lond = trunc_int(z1);
+    w.lonmf = z2;
+    double typed = w.lond + z2 / 60.0;
+    double lon = lim180(norm360(typed));
+    // A longitude beyond the 180th meridian is kept in its wrapped form, so
+    // that the screens and the remembered inputs show the longitude used.
+    if (lon != typed) {
+        int im = 0;
+        double ss = 0.0;
+        cxangle(lon, &w.lond, &im, &w.lonmf, &ss);
+    }
+    rs_.longitude1 = lon;
+    rs_.longitude2 = lon;
+    return DialogStep::Summary;
+}
+
+DialogStep Dialog::summary() {
+    const SightRecord& w = rs_.work;
+    rd_->skip(25);
+    heading();
+    date_line();
+    time_line();
+    deltat_line();
+    if (rs_.nobs == 1) {
+        conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+        conprintf(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    } else {
+        conprintf(" Course: %2.2f  Velocity: %2.2f\n", rs_.kursav, rs_.velav);
+        conprintf(" DR-Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+        conprintf(" DR-Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    }
+    return DialogStep::Body;
+}
+
+DialogStep Dialog::body() {
+    SightRecord& w = rs_.work;
+    rd_->skip(25);
+    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~ \n\n", rs_.nobs);
+    if (rs_.nobs == 1)
+        conputs(" Celestial object: Moon");
+    else
+        conputs(" Celestial object: Sun, Planet or Star");
+    conputs("");
+    if (rs_.nobs != 1) conputs(" 0=SUN lower rim,    1=UPPER rim of SUN");
+    if (rs_.nobs == 1) conputs(" 2=MOON lower rim,   3=UPPER rim of MOON");
+    if (rs_.nobs != 1) conputs(" 4=VENUS, 5=MARS 6=JUPITER 7=SATURN 8=*STAR*");
+    conputs("");
+    conprintf("###>  [Default: %d  ]   Input: ", w.iur);
+    int code = rd_->parse4nth(rs_.iterq, 1, w.iur);
+    if (code < 0) code = (code == -2147483647 - 1) ? 2147483647 : -code;
+    static const char* const echo[] = {
+        " => Sun lower rim",   " => Sun upper rim",   " => Moon lower rim",
+        " => Moon upper rim",  " => Planet Venus",    " => Planet Mars",
+        " => Planet Jupiter",  " => Planet Saturn",
+        " => Star (see catalog after Sextant-Data)"};
+    if (code <= 8) conputs(echo[code]);
+    bool moon = code == 2 || code == 3;
+    bool refused = code > 8 || (rs_.nobs == 1) != moon;
+    if (refused) {
+        // A default that the sight refuses cannot be answered in automatic
+        // mode; the run is handed back to the navigator instead of asking
+        // the same question without end.
+        if (rs_.iterq == 1) {
+            conputs(" !!! body code not valid for this sight: restart");
+            rs_.iterq = 0;
+            rs_.nobs = 1;
+            rs_.timezero = 0;
+            rs_.initluna = 0;
+            return DialogStep::LoopHead;
+        }
+        return DialogStep::Body;
+    }
+    w.iur = code;
+    if (code == 8) w.idstar = starlist(rs_.iterq, w.idstar);
+    return DialogStep::IndexCorrection;
+}
+
+DialogStep Dialog::index_correction() {
+    if (rs_.nobs != 1) return DialogStep::HeightOfEye;
+    rd_->skip(25);
+    heading2();
+    conputs(rs_.work.iur == 3 ? " => Moon upper rim" : " => Moon lower rim");
+    conputs("\n       SEXTANT-Data:");
+    conprintf("\n###> Index correction(sext) Ic: %.2f' \n", rs_.indb);
+    conputs("                         +-Minutes ");
+    conprintf(" [Default: %.2f  ] Input: ", rs_.indb);
+    if (rs_.iterq != 1) rs_.indb = rd_->parsefd(1, rs_.indb);
+    return DialogStep::HeightOfEye;
+}
+
+DialogStep Dialog::height_of_eye() {
+    const SightRecord& w = rs_.work;
+    rd_->skip(25);
+    heading2();
+    date_line();
+    time_line();
+    conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conprintf(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
+    conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
+    if (rs_.nobs == 1) {
+        conputs("                         Meters ");
+        conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
+        if (rs_.iterq != 1) rs_.aug = rd_->parsefd(1, rs_.aug);
+    }
+    if (rs_.aug < 0.0) rs_.aug = 0.0;
+    if (rs_.aug > 40.0) rs_.aug = 40.0;
+    return DialogStep::SextantAltitude;
+}
+
+DialogStep Dialog::sextant_altitude() {
+    SightRecord& w = rs_.work;
+    const SightRecord& rec = rs_.nobs == 1 ? rs_.sight1 : rs_.sight2;
+    w.hamf = rec.hamf;
+    rd_->skip(25);
+    heading2();
+    date_line();
+    time_line();
+    conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+    conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
+              rs_.aug);
+    conprintf("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had, w.hamf);
+    conputs("                          +-Degrees  Min.");
+    double z1 = w.had, z2 = w.hamf;
+    if (rs_.iterq != 1) rd_->lies2(w.had, w.hamf, &z1, &z2);
+    w.had = trunc_int(z1);
+    w.hamf = z2;
+    hs_ = std::floor(z1 + 1e-8) + z2 / 60.0;
+    return DialogStep::SightComputation;
+}
+
+// ---------------------------------------------------------------------------
+// The sight computation and its screens.
+
+DialogStep Dialog::sight_computation() {
+    in_ = sight_input(rs_, hs_);
+    sight_compute(in_, &res_);
+    jde_last_ = res_.jde;
+    return DialogStep::SightResultScreen;
+}
+
+DialogStep Dialog::sight_result_screen() {
+    lunarfix::sight_result_screen(rs_, in_, res_);
+    return DialogStep::EphemeridesScreen;
+}
+
+DialogStep Dialog::ephemerides_screen() {
+    // The sight is stored (and its remembered inputs written) only once its
+    // result screen has been seen through.
+    sight_store(&rs_, in_, res_);
+    if (rs_.nobs != 1) {
+        in2_ = in_;
+        res2_ = res_;
+    }
+    lunarfix::ephemerides_screen(&rs_, in_, res_);
+    return DialogStep::SightMenu;
+}
+
+DialogStep Dialog::sight_menu() {
+    int ans = 0;
+    for (;;) {
+        if (rs_.nobs == 1)
+            conprintf(" ### ENTER: 1=repeat 9=stop, or hit RETURN ");
+        else
+            conprintf(" ### ENTER: 2=repeat[2.obs.] or hit RETURN ");
+        if (rs_.iterq == 1) {
+            ans = rs_.nobs == 1 ? 2 : 3;
+        } else {
+            ans = rd_->parsenth(1, 999);
+        }
+        if (ans >= 0 || console().ended) break;
+    }
+    if (ans == 999 || ans < 0) ans = rs_.nobs == 1 ? 2 : 3;
+    rs_.kkk = ans;
+    if (rs_.nobs == 1) {
+        if (ans <= 1) return DialogStep::Example;
+        if (ans == 2) {
+            rs_.nobs = 2;
+            return DialogStep::LoopHead;
+        }
+        return DialogStep::End;
+    }
+    switch (ans) {
+    case 0: return DialogStep::Example;
+    case 1: rs_.nobs = 1; return DialogStep::LoopHead;
+    case 2: return DialogStep::LoopHead;
+    case 3: return DialogStep::Continue;
+    default: return DialogStep::End;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Closing screen.
+
+DialogStep Dialog::end() {
+    static const char* const lines[] = {
+        " ",
+        " Computations follow Jean Meeus,",
+        " Astronomical Algorithms, 2nd ed. 1998. Data:",
+        " Earth,Planets: VSOP87D; Stars: FK5-catalog.",
+        " Nutation Model IAU1980. Moon-precision:",
+        " LEA-406b by S.M.Kudryavtsev (2007); Delta-T:",
+        " Stephenson, Morrison & Hohenkerk (2016).",
+        " Precision about +- 1'',years 1800-2200,see:",
+        " NASA-JPL-HORIZONS-prog., Mod:[DE441],USA",
+        " ",
+        " lunarfix: ship's position and clock time",
+        " from a lunar distance and two sights.",
+        "\n           --- END ---",
+    };
+    for (const char* l : lines) conputs(l);
+    rd_->pause();
+    return DialogStep::Exit;
+}
+
+}  // namespace lunarfix

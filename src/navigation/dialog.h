@@ -1,0 +1,116 @@
+// The console dialog that drives one run of lunarfix: title screen and reset
+// questions, the Moon sight and the second sight, the lunar-distance pass
+// with the time correction, the fix, the automatic iteration and the result
+// screens, up to the closing screen.
+//
+// The dialog is a state machine over DialogStep: every step is one member
+// function that does its work and returns the next step, and run() calls
+// them one after the other in a plain loop, so a run of any length keeps a
+// constant stack depth.
+#ifndef LUNARFIX_NAVIGATION_DIALOG_H
+#define LUNARFIX_NAVIGATION_DIALOG_H
+
+#include "navigation/console.h"
+#include "navigation/earthcon.h"
+#include "navigation/runstate.h"
+#include "navigation/sight.h"
+
+namespace lunarfix {
+
+class Dialog {
+public:
+    /* Dialog: a driver that reads and writes through the given console
+     * readers (and the process console behind them). */
+    explicit Dialog(ConsoleReaders* rd);
+
+    /* run: the whole run, from the title screen to the closing screen.
+     *   returns the exit status of the process (0 after the closing
+     *   screen, also when the input ended early). */
+    int run();
+
+    /* step: one step of the dialog; returns the next step (Exit ends). */
+    DialogStep step(DialogStep s);
+
+    /* run_from: the dialog from the given step on, as run() does from the
+     * title screen. */
+    int run_from(DialogStep first);
+
+    /* The run state, for inspection (and for tests that set up a step). */
+    const RunState& state() const { return rs_; }
+    RunState& mutable_state() { return rs_; }
+
+    /* Counters of the run: lunar-distance passes, Iterate steps, fixes and
+     * answers actually read at the result menu. */
+    int passes() const { return n_passes_; }
+    int iterations() const { return n_iterations_; }
+    int fixes() const { return n_fixes_; }
+    int menu_reads() const { return n_menu_reads_; }
+
+    /* Iterate steps in a row without convergence after which the result
+     * menu stops the automatic cycle and asks the navigator. */
+    static constexpr int kMaxIterations = 50;
+
+private:
+    // Start-up and the sight loop.
+    DialogStep title();
+    DialogStep reset_files();
+    DialogStep loop_head();
+    DialogStep example();
+    DialogStep date();
+    DialogStep time();
+    DialogStep earth_conditions();
+    DialogStep latitude();
+    DialogStep longitude();
+    DialogStep summary();
+    DialogStep body();
+    DialogStep index_correction();
+    DialogStep height_of_eye();
+    DialogStep sextant_altitude();
+    DialogStep sight_computation();
+    DialogStep sight_result_screen();
+    DialogStep ephemerides_screen();
+    DialogStep sight_menu();
+    DialogStep end();
+
+    // Lunar distance, fix and iteration.
+    DialogStep continue_step();
+    DialogStep renewing();
+    DialogStep fix();
+    DialogStep lunar_result();
+    DialogStep result_menu();
+    DialogStep iterate();
+    DialogStep lunar_distance_pass();
+    DialogStep stop();
+
+    // Helpers.
+    void heading();         // " Sextanting by ..." and the observation line
+    void heading2();        // the same with the second form of that line
+    void date_line();
+    void time_line();
+    void deltat_line();
+    bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
+    DialogStep failed_restart(const char* why);
+
+    ConsoleReaders* rd_;
+    RunState rs_;
+    EarthconMemory earth_mem_;  // what the earth-conditions screen keeps
+    SightInput in_;             // the sight computation in hand
+    SightResult res_;
+    SightInput in2_;            // the second sight as last computed
+    SightResult res2_;
+    SightResult renew_;         // the second sight reduced again for a fix
+    double hs_ = 0.0;           // sextant altitude in hand, degrees
+    double jde_last_ = 0.0;     // JDE of the last sight computation
+
+    // Values of the lunar-distance pass kept between its clearings.
+    int ld_year_ = 0, ld_month_ = 0, ld_day_ = 0;
+    double t0_ = 0.0, told_ = 0.0, dzeit_ = 0.0;
+    bool ldapp_set_ = false;
+
+    int seq_iterations_ = 0;  // Iterate steps since the fix last converged
+    int n_passes_ = 0, n_iterations_ = 0, n_fixes_ = 0, n_menu_reads_ = 0;
+};
+
+} // namespace lunarfix
+
+#endif
