@@ -1,0 +1,426 @@
+// Console input readers: token readers, degrees and minutes, one real
+// number, new screens, long lines, end of input and random input.
+#include "foundations/console_io.h"
+#include "navigation/console.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace lunarfix {
+namespace {
+
+// Points the process console at string streams for one test.
+class ConsoleTest : public ::testing::Test {
+protected:
+    void feed(const std::string& text) {
+        in_.str(text);
+        in_.clear();
+        out_.str("");
+        set_console(&in_, &out_);
+        readers().reset();
+    }
+    std::string out() const { return out_.str(); }
+    std::string rest() {
+        std::string r;
+        std::getline(in_, r, '\0');
+        return r;
+    }
+    void TearDown() override {
+        readers().reset();
+        set_console(&std::cin, &std::cout);
+    }
+    std::istringstream in_;
+    std::ostringstream out_;
+};
+
+// One answer line, three calls with nth 1, 2, 3 of parse4nth.
+void three(int* a, int* b, int* c) {
+    *a = parse4nth(0, 1, -1);
+    *b = parse4nth(0, 2, -2);
+    *c = parse4nth(0, 3, -3);
+}
+
+TEST_F(ConsoleTest, DateWithBlanksCommasSemicolons) {
+    for (const char* line : {"2017 6 17\n", "2017,6,17\n", "2017;6 ;17\n",
+                             "  2017 ,, 6;;17\n"}) {
+        feed(line);
+        int y, m, d;
+        three(&y, &m, &d);
+        EXPECT_EQ(y, 2017) << line;
+        EXPECT_EQ(m, 6) << line;
+        EXPECT_EQ(d, 17) << line;
+        EXPECT_EQ(out(), "");  // the token readers print nothing
+    }
+}
+
+TEST_F(ConsoleTest, MissingTokensAndTheLineEndToken) {
+    int y, m, d;
+    feed("2017 6\n");
+    three(&y, &m, &d);
+    EXPECT_EQ(y, 2017);
+    EXPECT_EQ(m, 6);
+    EXPECT_EQ(d, -3);
+    // A blank before ENTER: the line end forms a third token worth 0.
+    feed("2017 6 \n");
+    three(&y, &m, &d);
+    EXPECT_EQ(d, 0);
+}
+
+TEST_F(ConsoleTest, EnterKeepsEveryDefault) {
+    int y, m, d;
+    feed("\n");
+    three(&y, &m, &d);
+    EXPECT_EQ(y, -1);
+    EXPECT_EQ(m, -2);
+    EXPECT_EQ(d, -3);
+    // A line end of the other convention is ENTER too.
+    feed("\r\n2017 6 17\r\n");
+    three(&y, &m, &d);
+    EXPECT_EQ(y, -1);
+    three(&y, &m, &d);
+    EXPECT_EQ(y, 2017);
+    EXPECT_EQ(d, 17);
+}
+
+TEST_F(ConsoleTest, LineOfBlanksIsNotEnter) {
+    int y, m, d;
+    feed("     \n");
+    three(&y, &m, &d);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(m, -2);
+    EXPECT_EQ(d, -3);
+}
+
+TEST_F(ConsoleTest, TextToNumberRules) {
+    feed("x 12abc 6.7 -5 +8 99999999999 -99999999999\n");
+    EXPECT_EQ(parsenth(1, 9), 0);
+    EXPECT_EQ(parsenth(2, 9), 12);
+    EXPECT_EQ(parsenth(3, 9), 6);
+    EXPECT_EQ(parsenth(4, 9), -5);
+    EXPECT_EQ(parsenth(5, 9), 8);
+    EXPECT_EQ(parsenth(6, 9), INT_MAX);
+    EXPECT_EQ(parsenth(7, 9), INT_MIN);
+    EXPECT_EQ(parsenth(8, 9), 9);
+
+    feed("1.83 x 1e308 inf nan 1e999 -0 0.5e1\n");
+    EXPECT_DOUBLE_EQ(parsefd(1, 7.0), 1.83);
+    EXPECT_EQ(parsefd(2, 7.0), 0.0);
+    EXPECT_EQ(parsefd(3, 7.0), 1e308);
+    EXPECT_EQ(parsefd(4, 7.0), 0.0);  // not finite: no number
+    EXPECT_EQ(parsefd(5, 7.0), 0.0);
+    EXPECT_EQ(parsefd(6, 7.0), 0.0);
+    double z = parsefd(7, 7.0);
+    EXPECT_EQ(z, 0.0);
+    EXPECT_FALSE(std::signbit(z));
+    EXPECT_EQ(parsefd(8, 7.0), 5.0);
+    EXPECT_EQ(parsefd(9, 7.0), 7.0);
+}
+
+TEST_F(ConsoleTest, EachTokenReaderKeepsItsOwnLine) {
+    feed("1 2 3\n4 5 6\n7.5 8.5\n");
+    EXPECT_EQ(parsenth(1, 0), 1);
+    EXPECT_EQ(parse4nth(0, 1, 0), 4);
+    EXPECT_DOUBLE_EQ(parsefd(1, 0.0), 7.5);
+    EXPECT_EQ(parsenth(3, 0), 3);
+    EXPECT_EQ(parse4nth(0, 2, 0), 5);
+    EXPECT_DOUBLE_EQ(parsefd(2, 0.0), 8.5);
+    EXPECT_EQ(parsenth(2, 0), 2);
+}
+
+TEST_F(ConsoleTest, AutomaticModeReadsNothing) {
+    feed("2017 6 17\n");
+    // parse4nth with iterq 1 leaves the waiting line unread.
+    EXPECT_EQ(parse4nth(1, 1, 44), 44);
+    EXPECT_EQ(parse4nth(1, 2, 45), 45);
+    EXPECT_EQ(parsenth(1, 0), 2017);
+
+    // The console's own flag: every reader takes its default unread, and
+    // lies1 / lies2 print nothing.
+    feed("5 6\n");
+    readers().set_automatic(true);
+    EXPECT_EQ(parsenth(1, 11), 11);
+    EXPECT_EQ(parse4nth(0, 1, 12), 12);
+    EXPECT_EQ(parsefd(1, 1.5), 1.5);
+    double a = 0, b = 0;
+    lies2(-17, -11.6, &a, &b);
+    EXPECT_EQ(a, -17);
+    EXPECT_EQ(b, -11.6);
+    lies1(2, 3.25, &a);
+    EXPECT_EQ(a, 3.25);
+    EXPECT_EQ(out(), "");
+    readers().set_automatic(false);
+    EXPECT_EQ(parsenth(1, 0), 5);
+
+    // Following the dialog's iterq.
+    feed("8\n9\n");
+    int iterq = 1;
+    readers().follow_mode(&iterq);
+    EXPECT_EQ(parsenth(1, 3), 3);
+    iterq = 0;
+    EXPECT_EQ(parsenth(1, 3), 8);
+    // A screen that cannot go on without an answer still reads.
+    iterq = 1;
+    EXPECT_EQ(readers().parsenth_interactive(1, 3), 9);
+}
+
+TEST_F(ConsoleTest, Lies2SignRule) {
+    struct Case {
+        double x1, x2;
+        const char* line;
+        double z1, z2;
+    };
+    const Case cases[] = {
+        {44, 46.99, "\n", 44, 46.99},
+        {44, 46.99, "-17 11.6\n", -17, -11.6},
+        {44, 46.99, "-17 -11.6\n", -17, -11.6},
+        {44, 46.99, "0 -30\n", 0, -30},
+        {44, 46.99, "0 30\n", 0, 30},
+        {44, 46.99, "-0 30\n", 0, 30},
+        {44, 46.99, "45\n", 45, 46.99},
+        {-17, -11.6, "45\n", 45, 11.6},
+        {-17, 11.6, "\n", -17, -11.6},  // the rule applies to defaults too
+        {44, 46.99, "24.5 10\n", 24.5, 10},
+        {44, 46.99, "abc 10\n", 44, 46.99},
+        {44, 46.99, "12 abc\n", 12, 46.99},
+        {44, 46.99, "inf 10\n", 44, 46.99},
+        {44, 46.99, "12 nan\n", 12, 46.99},
+        {44, 46.99, "1e308 1\n", 1e308, 1},
+    };
+    for (const Case& c : cases) {
+        feed(c.line);
+        double z1 = 99, z2 = 99;
+        lies2(c.x1, c.x2, &z1, &z2);
+        EXPECT_EQ(z1, c.z1) << c.line;
+        EXPECT_DOUBLE_EQ(z2, c.z2) << c.line;
+        EXPECT_FALSE(std::signbit(z1) && z1 == 0) << c.line;
+    }
+    feed("\n");
+    double z1, z2;
+    lies2(44, 46.99, &z1, &z2);
+    EXPECT_EQ(out(), "[Default: 44 46.99 ] Input: ");
+    // -17 0: the minutes are 0, shown and kept without a minus sign.
+    feed("-17 0\n");
+    lies2(44, 46.99, &z1, &z2);
+    EXPECT_EQ(z2, 0.0);
+    EXPECT_FALSE(std::signbit(z2));
+}
+
+TEST_F(ConsoleTest, Lies1DefaultFormats) {
+    struct Case {
+        int liesdf;
+        double x1;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 2.0, " [Default: 2 ] Input: "},
+        {0, -2.3, " [Default: -1 ] Input: "},
+        {0, 1e300, " [Default: 2147483647 ] Input: "},
+        {1, 16.1, " [Default: 16.1 ] Input: "},
+        {2, 69.36, " [Default: 69.36 ] Input: "},
+        {3, 1.5, " [Default: 1.50000000 ] Input: "},
+        {7, 1.5, " [Default: 1.50000000 ] Input: "},
+        {-2, 1.0, "   Input: "},
+        {-1, 1.0, ""},
+        {-3, 1.0, ""},
+    };
+    for (const Case& c : cases) {
+        feed("\n");
+        double z = 0;
+        lies1(c.liesdf, c.x1, &z);
+        EXPECT_EQ(out(), c.shown) << c.liesdf;
+        EXPECT_EQ(z, c.x1);
+        EXPECT_EQ(readers().lies1_found(), 0);
+    }
+    feed("  -3.5e1 rest\nabc\ninf\n-0\n");
+    double z = 0;
+    lies1(2, 9.0, &z);
+    EXPECT_EQ(z, -35.0);
+    EXPECT_EQ(readers().lies1_found(), 1);
+    lies1(2, 9.0, &z);
+    EXPECT_EQ(z, 9.0);
+    EXPECT_EQ(readers().lies1_found(), 0);
+    lies1(2, 9.0, &z);
+    EXPECT_EQ(z, 9.0);
+    lies1(2, 9.0, &z);
+    EXPECT_EQ(z, 0.0);
+    EXPECT_FALSE(std::signbit(z));
+}
+
+TEST_F(ConsoleTest, SkipBeginsANewScreen) {
+    feed("");
+    EXPECT_EQ(skip(0), 0);
+    EXPECT_EQ(skip(-4), 0);
+    EXPECT_EQ(out(), "");
+    EXPECT_EQ(skip(25), 25);
+    std::string expect = " >skip> \n";
+    for (int i = 0; i < 25; ++i) expect += " \n";
+    EXPECT_EQ(out(), expect);
+    EXPECT_EQ(skip(1), 1);
+    EXPECT_EQ(out(), expect + " >skip> \n \n");
+}
+
+TEST_F(ConsoleTest, LongLinesStayPendingUntilDiscarded) {
+    // 60 characters are taken, the rest answers the next read.
+    std::string head;
+    for (int i = 0; i < 30; ++i) head += "1 ";
+    feed(head + "7 8\n9\n");
+    EXPECT_EQ(parsenth(1, 0), 1);
+    EXPECT_EQ(parsenth(30, 0), 1);
+    EXPECT_EQ(parsenth(31, -1), -1);
+    EXPECT_EQ(parsenth(1, 0), 7);
+    EXPECT_EQ(parsenth(1, 0), 9);
+
+    // discard_pending drops the rest of the long line only.
+    feed(head + "7 8\n9\n");
+    EXPECT_EQ(parsenth(1, 0), 1);
+    readers().discard_pending();
+    EXPECT_EQ(parsenth(1, 0), 9);
+
+    // After a line read to its end there is nothing to drop.
+    feed("5\n6\n");
+    EXPECT_EQ(parsenth(1, 0), 5);
+    readers().discard_pending();
+    EXPECT_EQ(parsenth(1, 0), 6);
+
+    // A pause drops the rest of its own line.
+    feed(head + "7 8\nq\n4\n");
+    EXPECT_EQ(parsenth(1, 0), 1);
+    EXPECT_EQ(readers().pause(), '7');
+    readers().discard_pending();
+    EXPECT_EQ(parsenth(1, 0), 0);  // "q"
+    EXPECT_EQ(parsenth(1, 0), 4);
+
+    // A line of exactly 60 characters leaves no stray ENTER behind.
+    std::string sixty(58, ' ');
+    sixty += "42";
+    feed(sixty + "\n3\n");
+    EXPECT_EQ(parsenth(1, 0), 42);
+    EXPECT_EQ(parsenth(1, -1), 3);
+
+    // lies1 takes 59 characters.
+    std::string pad(57, ' ');
+    feed(pad + "1234\n5\n");
+    double z = 0;
+    lies1(-1, 0, &z);
+    EXPECT_EQ(z, 12.0);
+    lies1(-1, 0, &z);
+    EXPECT_EQ(z, 34.0);
+    lies1(-1, 0, &z);
+    EXPECT_EQ(z, 5.0);
+}
+
+TEST_F(ConsoleTest, EndOfInputGivesDefaultsAtOnce) {
+    feed("2017 6 17\n");
+    int y, m, d;
+    three(&y, &m, &d);
+    EXPECT_EQ(y, 2017);
+    EXPECT_FALSE(console().ended);
+    // The old line is not handed back: defaults, and the end is noted.
+    three(&y, &m, &d);
+    EXPECT_EQ(y, -1);
+    EXPECT_EQ(m, -2);
+    EXPECT_EQ(d, -3);
+    EXPECT_TRUE(console().ended);
+    EXPECT_EQ(parsenth(1, 5), 5);
+    EXPECT_EQ(parsefd(1, 2.5), 2.5);
+    double a = 0, b = 0;
+    lies2(44, 46.99, &a, &b);
+    EXPECT_EQ(a, 44);
+    EXPECT_EQ(b, 46.99);
+    lies1(1, 3.0, &a);
+    EXPECT_EQ(a, 3.0);
+    EXPECT_EQ(readers().pause(), -1);
+    readers().discard_pending();
+    EXPECT_TRUE(console().ended);
+}
+
+TEST_F(ConsoleTest, LastLineWithoutLineEndCounts) {
+    feed("5");
+    EXPECT_EQ(parsenth(1, 0), 5);
+    EXPECT_FALSE(console().ended);
+    EXPECT_EQ(parsenth(1, 9), 9);
+    EXPECT_TRUE(console().ended);
+
+    feed("-17 11.6");
+    double a = 0, b = 0;
+    lies2(44, 46.99, &a, &b);
+    EXPECT_EQ(a, -17);
+    EXPECT_DOUBLE_EQ(b, -11.6);
+}
+
+TEST_F(ConsoleTest, TextEndsAtANulByte) {
+    feed(std::string("12\0 34\n56\n", 10));
+    EXPECT_EQ(parsenth(1, 0), 12);
+    EXPECT_EQ(parsenth(2, -1), -1);
+    EXPECT_EQ(parsenth(1, 0), 56);
+}
+
+TEST(TruncInt, ClampsBeforeTruncating) {
+    EXPECT_EQ(trunc_int(2.9), 2);
+    EXPECT_EQ(trunc_int(-2.9), -2);
+    EXPECT_EQ(trunc_int(-0.0), 0);
+    EXPECT_EQ(trunc_int(1e308), INT_MAX);
+    EXPECT_EQ(trunc_int(-1e308), INT_MIN);
+    EXPECT_EQ(trunc_int(INFINITY), INT_MAX);
+    EXPECT_EQ(trunc_int(-INFINITY), INT_MIN);
+    EXPECT_EQ(trunc_int(NAN), 0);
+    EXPECT_EQ(trunc_int(2147483646.5), 2147483646);
+    EXPECT_EQ(trunc_int(-2147483648.0), INT_MIN);
+}
+
+// Random bytes fed to every reader in random order: no crash, no hang, and
+// the input is used up after at most one reading call per byte.
+TEST_F(ConsoleTest, RandomBytesEndInBoundedCalls) {
+    std::mt19937 gen(20170617u);
+    for (int round = 0; round < 200; ++round) {
+        std::uniform_int_distribution<int> len(0, 400);
+        std::uniform_int_distribution<int> byte(0, 255);
+        std::string text;
+        int n = len(gen);
+        for (int i = 0; i < n; ++i) {
+            // Plenty of digits, separators and line ends among the noise.
+            int pick = byte(gen);
+            if (pick < 60) text += static_cast<char>('0' + pick % 10);
+            else if (pick < 90) text += " ,;\n.-e"[pick % 7];
+            else text += static_cast<char>(byte(gen));
+        }
+        feed(text);
+        std::uniform_int_distribution<int> which(0, 6);
+        std::uniform_int_distribution<int> nth(1, 4);
+        int calls = 0;
+        while (!console().ended) {
+            ASSERT_LE(calls, n + 2) << "round " << round;
+            double a = 1, b = 2;
+            switch (which(gen)) {
+            case 0: parsenth(1, 3); parsenth(nth(gen), 3); break;
+            case 1: parse4nth(0, 1, 3); parse4nth(0, nth(gen), 3); break;
+            case 2:
+                a = parsefd(1, 1.0);
+                EXPECT_TRUE(std::isfinite(a));
+                break;
+            case 3:
+                lies2(44, 46.99, &a, &b);
+                EXPECT_TRUE(std::isfinite(a) && std::isfinite(b));
+                break;
+            case 4:
+                lies1(0, 1.0, &a);
+                EXPECT_TRUE(std::isfinite(a));
+                break;
+            case 5: readers().pause(); break;
+            default:
+                parsenth(1, 0);
+                readers().discard_pending();
+                break;
+            }
+            ++calls;
+        }
+    }
+}
+
+} // namespace
+} // namespace lunarfix
