@@ -1,0 +1,310 @@
+// Remembered inputs: exact bytes of both files for the built-in defaults,
+// after sights and after a stop; reading back; cut, corrupt and unwritable
+// files.  Every test works in its own temporary directory.
+#include "foundations/console_io.h"
+#include "navigation/console.h"
+#include "navigation/remembered.h"
+#include "navigation/runstate.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lunarfix {
+namespace {
+
+class RememberedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        old_ = cwd;
+        char tmpl[] = "/tmp/lunarfix_remembered_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        set_console(&in_, &out_);
+    }
+    void TearDown() override {
+        set_console(&std::cin, &std::cout);
+        chmod(dir_.c_str(), 0700);
+        ASSERT_EQ(chdir(old_.c_str()), 0);
+        std::string cmd = "rm -rf '" + dir_ + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+    }
+    static std::string slurp(const char* path) {
+        std::ifstream f(path, std::ios::binary);
+        std::ostringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    static void put(const char* path, const std::string& text) {
+        std::ofstream f(path, std::ios::binary);
+        f << text;
+    }
+    std::string old_, dir_;
+    std::istringstream in_;
+    std::ostringstream out_;
+};
+
+const char* const kDefaultFirst =
+    "2017 6 17 \n"
+    "3 57 14 \n"
+    "44 46.990000 \n"
+    "-17 -11.600000 \n"
+    "2 33 \n"
+    "24 14.000000 0 \n"
+    "0.000000 1.830000 \n"
+    "0.000000 180.000000 3.141593 \n"
+    "16.100000 1026.400000 \n";
+
+TEST_F(RememberedTest, FirstFileFromTheBuiltInDefaults) {
+    RunState rs;
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 0);  // missing
+    EXPECT_EQ(WriteFirstSightMemory(rs), 1);
+    EXPECT_EQ(slurp("moondist0x1.txt"), kDefaultFirst);
+    EXPECT_NE(access("moondist0x1.txt.tmp", F_OK), 0);  // no leftovers
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(RememberedTest, SecondFileCreatedWithTheFirstSightsDateAndPlace) {
+    RunState rs;
+    rs.sight1.hour = 5;
+    rs.sight1.latd = -3;
+    rs.sight1.latmf = -0.5;
+    rs.sight2.hour = 23;  // replaced by the first sight's time
+    EXPECT_EQ(ReadSecondSightMemory(&rs), 0);
+    EXPECT_EQ(WriteSecondSightMemory(rs, 1), 1);
+    EXPECT_EQ(slurp("moondist0x2.txt"),
+              "2017 6 17 \n"
+              "5 57 14 \n"
+              "-3 -0.500000 \n"
+              "-17 -11.600000 \n"
+              "4 33 \n"
+              "7 47.800000 0 \n"
+              "0.000000 1.830000 \n"
+              "0.000000 180.000000 3.141593\n"
+              "0.000000 0.000000\n");
+}
+
+TEST_F(RememberedTest, WrittenAfterASightAndReadBack) {
+    RunState rs;
+    rs.work.year = 1992;
+    rs.work.latd = 0;
+    rs.work.latmf = -30.25;
+    rs.work.iur = 8;
+    rs.work.idstar = 43;
+    rs.hdif = -3.2;
+    rs.az0 = 359.5;
+    rs.kursav = 45;
+    rs.velav = 10;
+    EXPECT_EQ(WriteSecondSightMemory(rs, 0), 1);
+    EXPECT_EQ(slurp("moondist0x2.txt"),
+              "1992 6 17 \n"
+              "3 57 14 \n"
+              "0 -30.250000 \n"
+              "-17 -11.600000 \n"
+              "8 43 \n"
+              "24 14.000000 0 \n"
+              "0.000000 1.830000 \n"
+              "-3.200000 359.500000 3.141593 \n"
+              "45.000000 10.000000 \n");
+    RunState back;
+    back.indb = 7.0;  // line 7 of this file is not taken
+    EXPECT_EQ(ReadSecondSightMemory(&back), 1);
+    EXPECT_EQ(back.work.year, 1992);
+    EXPECT_EQ(back.work.latd, 0);
+    EXPECT_DOUBLE_EQ(back.work.latmf, -30.25);
+    EXPECT_EQ(back.work.iur, 8);
+    EXPECT_EQ(back.work.idstar, 43);
+    EXPECT_DOUBLE_EQ(back.hdif, -3.2);
+    EXPECT_DOUBLE_EQ(back.az0, 359.5);
+    EXPECT_DOUBLE_EQ(back.kursav, 45);
+    EXPECT_DOUBLE_EQ(back.velav, 10);
+    EXPECT_EQ(back.indb, 7.0);
+    EXPECT_EQ(back.aug, 1.83);
+}
+
+TEST_F(RememberedTest, StopWritesTenLinesAndTheSecondFile) {
+    RunState rs;
+    rs.work.year = 2020;
+    rs.work.idstar = 12;
+    rs.sight1.hour = 4;
+    rs.sight1.min = 1;
+    rs.sight1.sec = 60;
+    rs.sight2.iur = 0;
+    rs.sight2.had = 31;
+    rs.sight2.hamf = 5.5;
+    rs.azim1 = 101.25;
+    rs.azim2 = 250.5;
+    rs.hdif = 9.9;  // not written by the stop
+    rs.LD_limb = 52.5;
+    rs.signdist = -1;
+    rs.indb = -1.5;
+    rs.kursav = 90;
+    rs.velav = -2;
+    WriteStopMemory(rs);
+    EXPECT_EQ(out_.str(),
+              "\n>> fixed: write moondist0x1.txt >> fixed: write moondist0x2.txt ");
+    EXPECT_EQ(slurp("moondist0x1.txt"),
+              "2020 6 17 \n"
+              "4 1 60 \n"
+              "44 46.990000 \n"
+              "-17 -11.600000 \n"
+              "2 12 \n"
+              "24 14.000000 0 \n"
+              "-1.500000 1.830000 \n"
+              "0.000000 101.250000 0.000000 \n"
+              "16.100000 1026.400000 \n"
+              "52.500000 -1 \n");
+    EXPECT_EQ(slurp("moondist0x2.txt"),
+              "2020 6 17 \n"
+              "3 57 14 \n"
+              "44 46.990000 \n"
+              "-17 -11.600000 \n"
+              "0 12 \n"
+              "31 5.500000 0 \n"
+              "-1.500000 1.830000 \n"
+              "0.000000 250.500000 0.000000 \n"
+              "90.000000 -2.000000 \n");
+    // The next run offers the lunar distance and side.
+    RunState next;
+    EXPECT_EQ(ReadFirstSightMemory(&next), 1);
+    EXPECT_DOUBLE_EQ(next.LD_limb, 52.5);
+    EXPECT_EQ(next.signdist, -1);
+    EXPECT_DOUBLE_EQ(next.az0, 101.25);
+    EXPECT_EQ(next.hthird, 0.0);
+}
+
+TEST_F(RememberedTest, NineLinesKeepTheLunarDistance) {
+    put("moondist0x1.txt", kDefaultFirst);
+    RunState rs;
+    rs.LD_limb = 30.0;
+    rs.signdist = -1;
+    rs.temperature = 0.0;
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.LD_limb, 30.0);
+    EXPECT_EQ(rs.signdist, -1);
+    EXPECT_DOUBLE_EQ(rs.temperature, 16.1);
+}
+
+TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
+    RunState defaults;
+    // Cut after line 4: date, time and position are read.
+    put("moondist0x1.txt", "1999 12 31\n23 59 58\n-45 -30.5\n170 15\n");
+    RunState rs;
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.year, 1999);
+    EXPECT_EQ(rs.work.sec, 58);
+    EXPECT_EQ(rs.work.latd, -45);
+    EXPECT_DOUBLE_EQ(rs.work.latmf, -30.5);
+    EXPECT_EQ(rs.work.lond, 170);
+    EXPECT_DOUBLE_EQ(rs.work.lonmf, 15);
+    EXPECT_EQ(rs.work.iur, defaults.work.iur);
+    EXPECT_EQ(rs.work.had, defaults.work.had);
+    EXPECT_EQ(rs.aug, defaults.aug);
+    EXPECT_EQ(rs.temperature, defaults.temperature);
+    EXPECT_EQ(rs.LD_limb, defaults.LD_limb);
+
+    // Text on line 3: date and time are read, nothing from there on.
+    put("moondist0x1.txt",
+        "2001 2 3 \n4 5 6 \nforty 46.99 \n-17 -11.6 \n3 1 \n20 1 0 \n"
+        "1 2 \n0 90 0 \n20 1000 \n");
+    rs = RunState();
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.year, 2001);
+    EXPECT_EQ(rs.work.sec, 6);
+    EXPECT_EQ(rs.work.latd, defaults.work.latd);
+    EXPECT_EQ(rs.work.iur, defaults.work.iur);
+    EXPECT_EQ(rs.indb, defaults.indb);
+    EXPECT_EQ(rs.az0, defaults.az0);
+
+    // Values that are no finite number, or an integer out of range, stop
+    // the reading as text does.
+    put("moondist0x1.txt", "2001 2 3 \n4 5 6 \n10 nan \n");
+    rs = RunState();
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.latd, 10);
+    EXPECT_EQ(rs.work.latmf, defaults.work.latmf);
+    put("moondist0x1.txt", "2001 99999999999 3\n");
+    rs = RunState();
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.year, 2001);
+    EXPECT_EQ(rs.work.month, defaults.work.month);
+    EXPECT_EQ(rs.work.day, defaults.work.day);
+
+    // An empty file is present but changes nothing; line breaks carry no
+    // meaning, line ends of either convention are fine.
+    put("moondist0x1.txt", "");
+    rs = RunState();
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.year, defaults.work.year);
+    put("moondist0x1.txt", "2003\r\n7 8\r\n9 10 11 12 13.5\r\n");
+    rs = RunState();
+    EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
+    EXPECT_EQ(rs.work.year, 2003);
+    EXPECT_EQ(rs.work.day, 8);
+    EXPECT_EQ(rs.work.hour, 9);
+    EXPECT_EQ(rs.work.latd, 12);
+    EXPECT_DOUBLE_EQ(rs.work.latmf, 13.5);
+    EXPECT_EQ(rs.work.lond, defaults.work.lond);
+}
+
+TEST_F(RememberedTest, UnwritableFileIsReportedAndKept) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    put("moondist0x1.txt", "1 2 3\n");
+    ASSERT_EQ(chmod("moondist0x1.txt", 0444), 0);
+    RunState rs;
+    EXPECT_EQ(WriteFirstSightMemory(rs), 0);
+    EXPECT_EQ(out_.str(),
+              "\n !!! file moondist0x1.txt cannot be written: inputs not "
+              "saved\n");
+    EXPECT_EQ(slurp("moondist0x1.txt"), "1 2 3\n");
+
+    // A directory that cannot be written: one line, nothing left behind.
+    out_.str("");
+    ASSERT_EQ(chmod(".", 0500), 0);
+    EXPECT_EQ(WriteSecondSightMemory(rs, 1), 0);
+    EXPECT_EQ(out_.str(),
+              "\n !!! file moondist0x2.txt cannot be written: inputs not "
+              "saved\n");
+    ASSERT_EQ(chmod(".", 0700), 0);
+    EXPECT_NE(access("moondist0x2.txt", F_OK), 0);
+    EXPECT_NE(access("moondist0x2.txt.tmp", F_OK), 0);
+}
+
+TEST_F(RememberedTest, FileInTheWayOfADirectory) {
+    // A directory under the file's name can be neither replaced nor read
+    // as a record (this holds for every user).
+    ASSERT_EQ(mkdir("moondist0x1.txt", 0700), 0);
+    RunState rs;
+    rs.work.year = 1800;
+    EXPECT_EQ(WriteFirstSightMemory(rs), 0);
+    EXPECT_EQ(out_.str(),
+              "\n !!! file moondist0x1.txt cannot be written: inputs not "
+              "saved\n");
+    EXPECT_NE(access("moondist0x1.txt.tmp", F_OK), 0);
+    ReadFirstSightMemory(&rs);
+    EXPECT_EQ(rs.work.year, 1800);
+    EXPECT_EQ(rs.aug, 1.83);
+}
+
+TEST_F(RememberedTest, UnreadableFileCountsAsMissing) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    put("moondist0x2.txt", "1 2 3\n");
+    ASSERT_EQ(chmod("moondist0x2.txt", 0), 0);
+    RunState rs;
+    EXPECT_EQ(ReadSecondSightMemory(&rs), 0);
+    EXPECT_EQ(rs.work.year, 2017);
+}
+
+} // namespace
+} // namespace lunarfix
