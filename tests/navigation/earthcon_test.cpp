@@ -1,0 +1,238 @@
+// The EARTH-CONDITIONS screen: the screen text, the answers ENTER, 1 and 0,
+// the rounding of the answer, the limits and the Delta T held for the
+// rest of the process.  Runs in a temporary directory (the Delta T
+// prediction file is created there).
+#include "foundations/console_io.h"
+#include "navigation/console.h"
+#include "navigation/earthcon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace lunarfix {
+namespace {
+
+class EarthconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        old_ = cwd;
+        char tmpl[] = "/tmp/lunarfix_earthcon_XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        readers().reset();
+    }
+    void TearDown() override {
+        readers().reset();
+        set_console(&std::cin, &std::cout);
+        ASSERT_EQ(chdir(old_.c_str()), 0);
+        std::string cmd = "rm -rf '" + dir_ + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+    }
+    // One call of the screen with the typed answers `text`.
+    void show(const std::string& text, int year = 2017, double deltime = 68.5,
+              double tempin = 16.1, double pressin = 1026.4) {
+        in_.str(text);
+        in_.clear();
+        out_.str("");
+        set_console(&in_, &out_);
+        dt_ = t_ = p_ = -12345.0;
+        mo_ = -1;
+        earthcon_with(&mem_, year, deltime, tempin, pressin, 1, &dt_, &t_, &p_,
+                      &mo_);
+    }
+    std::string old_, dir_;
+    std::istringstream in_;
+    std::ostringstream out_;
+    EarthconMemory mem_;
+    double dt_ = 0, t_ = 0, p_ = 0;
+    int mo_ = 0;
+};
+
+std::string screen_head(const char* deltat_line, const char* note = "") {
+    std::string s = " " + std::string(40, '\n');
+    s += "  The following STANDARD CONDITIONS should only\n"
+         "  be modified, if alternative parameters\n"
+         "  are known with sufficient precision!\n\n"
+         "  **********> EARTH-CONDITIONS <****************\n";
+    s += deltat_line;
+    s += note;
+    return s;
+}
+
+const char* const kQuestion =
+    "  **********************************************\n\n"
+    "       To modify, enter 1, else hit RETURN:\n"
+    "###>    Input: ";
+
+TEST_F(EarthconTest, EnterKeepsEverything) {
+    show("\n");
+    EXPECT_EQ(out_.str(), screen_head("    Delta_T=TT-UT1= 68.50 sec\n") +
+                              "    Temperature = 16.1 deg Celsius \n"
+                              "    Pressure    = 1026.4 hPa. \n" +
+                              kQuestion);
+    EXPECT_EQ(dt_, 68.5);
+    EXPECT_EQ(t_, 16.1);
+    EXPECT_EQ(p_, 1026.4);
+    EXPECT_EQ(mo_, 1);
+    EXPECT_EQ(mem_.memtime, 0);
+    // The Delta T prediction file now exists.
+    EXPECT_EQ(access("moondist0x0.txt", F_OK), 0);
+
+    // Also for a Delta T near 0, and for a line without a number.
+    show("\n", 2017, 1.2);
+    EXPECT_EQ(dt_, 1.2);
+    show("no\n", 2017, -0.7);
+    EXPECT_EQ(dt_, -0.7);
+    EXPECT_EQ(mem_.memtime, 0);
+    // A negative pressure handed in comes back unchanged after ENTER.
+    show("\n", 2017, 68.5, 16.1, -5.0);
+    EXPECT_EQ(p_, -5.0);
+}
+
+TEST_F(EarthconTest, YearsShownWithTheirNotes) {
+    show("\n", 2019);
+    EXPECT_NE(out_.str().find("    Delta_T=TT-UT1= 68.50 sec\n    Temp"),
+              std::string::npos);
+    show("\n", 2020, 69.36);
+    EXPECT_NE(out_.str().find(
+                  "    Delta_T=TT-UT1= 69.36 sec (extrapolated!)\n    Temp"),
+              std::string::npos);
+    show("\n", 3001, 0.0);
+    EXPECT_EQ(out_.str(),
+              screen_head("    Delta_T=TT-UT1= 0.00 sec (extrapolated!)\n",
+                          "    NOTE: Year>3000: year=3001\n") +
+                  "    Temperature = 16.1 deg Celsius \n"
+                  "    Pressure    = 1026.4 hPa. \n" +
+                  kQuestion);
+}
+
+TEST_F(EarthconTest, AnswerOneChangesAllThree) {
+    show("1\n70.25\n-5\n990\n\n");
+    EXPECT_EQ(out_.str(),
+              screen_head("    Delta_T=TT-UT1= 68.50 sec\n") +
+                  "    Temperature = 16.1 deg Celsius \n"
+                  "    Pressure    = 1026.4 hPa. \n" +
+                  kQuestion +
+                  "Change following values or hit ENTER:\n"
+                  "###> Delta_T =  [Default: 68.50 ] Input: "
+                  "###> Temperature =  [Default: 16.1 ] Input: "
+                  ">> temp -5.0\n"
+                  "###> Pressure =  [Default: 1026.4 ] Input: "
+                  ">> press 990.0\n");
+    EXPECT_EQ(dt_, 70.25);
+    EXPECT_EQ(t_, -5.0);
+    EXPECT_EQ(p_, 990.0);
+    EXPECT_TRUE(in_.eof() || in_.peek() == EOF);  // the pause took the last
+    EXPECT_EQ(mem_.memtime, 1);
+}
+
+TEST_F(EarthconTest, DeltaTHeldUntilTheProgramEnds) {
+    // Answer 1 and ENTER three times: the values stay, Delta T is held.
+    show("1\n\n\n\n\n");
+    EXPECT_EQ(dt_, 68.5);
+    EXPECT_EQ(mem_.memtime, 1);
+    // A later first sight of another year shows and returns the same.
+    show("\n", 2100, 200.0);
+    EXPECT_EQ(dt_, 68.5);
+    EXPECT_NE(out_.str().find("Delta_T=TT-UT1= 68.50 sec (extrapolated!)"),
+              std::string::npos);
+
+    // Answer 0: Delta T is 0 at every later call.
+    EarthconMemory fresh;
+    mem_ = fresh;
+    show("0\n");
+    EXPECT_EQ(dt_, 0.0);
+    show("\n", 1900, -1.98);
+    EXPECT_EQ(dt_, 0.0);
+    EXPECT_NE(out_.str().find("    Delta_T=TT-UT1= 0.00 sec\n"),
+              std::string::npos);
+}
+
+TEST_F(EarthconTest, AnswerRoundedToAChoice) {
+    struct Case {
+        const char* answer;
+        int action;  // 1 change, 0 zero, -1 nothing
+    };
+    const Case cases[] = {{"0.6\n", 1}, {"1.4\n", 1},  {"1.5\n", -1},
+                          {"2\n", -1},  {"-1.4\n", 0}, {"0.4\n", 0},
+                          {"-1.5\n", -1}, {"1e308\n", -1}};
+    for (const Case& c : cases) {
+        mem_ = EarthconMemory();
+        show(std::string(c.answer) + "99\n\n\n\n");
+        if (c.action == 1) {
+            EXPECT_EQ(dt_, 99.0) << c.answer;
+            EXPECT_EQ(mem_.memtime, 1) << c.answer;
+        } else if (c.action == 0) {
+            EXPECT_EQ(dt_, 0.0) << c.answer;
+            EXPECT_EQ(mem_.memtime, 1) << c.answer;
+        } else {
+            EXPECT_EQ(dt_, 68.5) << c.answer;
+            EXPECT_EQ(mem_.memtime, 0) << c.answer;
+        }
+    }
+}
+
+TEST_F(EarthconTest, TypedValuesAreLimited) {
+    struct Case {
+        const char* typed;
+        double dt, t, p;
+    };
+    const Case cases[] = {
+        {"6000\n2000\n-5\n", 6000, 2000, 0},
+        {"6000.5\n2000.1\n2500\n", 5999, 1999, 1999},
+        {"-1000\n-100\n2000\n", -1000, -100, 2000},
+        {"-1000.5\n-100.1\n0\n", -999, -99, 0},
+    };
+    for (const Case& c : cases) {
+        mem_ = EarthconMemory();
+        show(std::string("1\n") + c.typed + "\n");
+        EXPECT_EQ(dt_, c.dt) << c.typed;
+        EXPECT_EQ(t_, c.t) << c.typed;
+        EXPECT_EQ(p_, c.p) << c.typed;
+    }
+    // The echo lines show the limited values.
+    mem_ = EarthconMemory();
+    show("1\n\n2000.1\n2500\n\n");
+    EXPECT_NE(out_.str().find(">> temp 1999.0\n"), std::string::npos);
+    EXPECT_NE(out_.str().find(">> press 1999.0\n"), std::string::npos);
+    // A negative pressure handed in is offered as 0.
+    mem_ = EarthconMemory();
+    show("1\n\n\n\n\n", 2017, 68.5, 16.1, -5.0);
+    EXPECT_NE(out_.str().find("###> Pressure =  [Default: 0.0 ] Input: "),
+              std::string::npos);
+    EXPECT_EQ(p_, 0.0);
+}
+
+TEST_F(EarthconTest, EndOfInputKeepsTheValues) {
+    show("1\n71\n");
+    EXPECT_TRUE(console().ended);
+    EXPECT_EQ(dt_, 71.0);
+    EXPECT_EQ(t_, 16.1);
+    EXPECT_EQ(p_, 1026.4);
+    show("");
+    EXPECT_EQ(dt_, 71.0);
+}
+
+TEST_F(EarthconTest, ProcessMemoryHoldsAZeroedDeltaT) {
+    in_.str("0\n\n");
+    set_console(&in_, &out_);
+    double dt = 1, t = 0, p = 0;
+    int mo = 0;
+    earthcon(2017, 68.5, 16.1, 1026.4, 1, &dt, &t, &p, &mo);
+    EXPECT_EQ(dt, 0.0);
+    earthcon(2030, 70.0, 16.1, 1026.4, 7, &dt, &t, &p, &mo);
+    EXPECT_EQ(dt, 0.0);
+    EXPECT_EQ(mo, 7);
+}
+
+} // namespace
+} // namespace lunarfix
