@@ -107,6 +107,15 @@ void Dialog::time_line() {
               rs_.work.min, rs_.work.sec);
 }
 
+/* split_dm: a position in decimal degrees as whole degrees and decimal
+ * minutes with the sign of the value (a zero minute part is written +0). */
+void Dialog::split_dm(double x, int* deg, double* min) {
+    int im = 0;
+    double sm = 0.0, ss = 0.0;
+    cxangle(x, deg, &im, &sm, &ss);
+    *min = sm + 0.0;
+}
+
 void Dialog::deltat_line() { conprintf(" Delta-T : %.2f sec\n", rs_.DeltaTT); }
 
 // ---------------------------------------------------------------------------
@@ -334,9 +343,7 @@ DialogStep Dialog::earth_conditions() {
 DialogStep Dialog::latitude() {
     SightRecord& w = rs_.work;
     if (rs_.nobs != 1) {
-        int im = 0;
-        double ss = 0.0;
-        cxangle(rs_.latitude2, &w.latd, &im, &w.latmf, &ss);
+        split_dm(rs_.latitude2, &w.latd, &w.latmf);
         return DialogStep::Longitude;
     }
     conprintf("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
@@ -363,9 +370,7 @@ DialogStep Dialog::latitude() {
 DialogStep Dialog::longitude() {
     SightRecord& w = rs_.work;
     if (rs_.nobs != 1) {
-        int im = 0;
-        double ss = 0.0;
-        cxangle(rs_.longitude2, &w.lond, &im, &w.lonmf, &ss);
+        split_dm(rs_.longitude2, &w.lond, &w.lonmf);
         return DialogStep::Summary;
     }
     rd_->skip(25);
@@ -386,9 +391,7 @@ DialogStep Dialog::longitude() {
     // A longitude beyond the 180th meridian is kept in its wrapped form, so
     // that the screens and the remembered inputs show the longitude used.
     if (lon != typed) {
-        int im = 0;
-        double ss = 0.0;
-        cxangle(lon, &w.lond, &im, &w.lonmf, &ss);
+        split_dm(lon, &w.lond, &w.lonmf);
     }
     rs_.longitude1 = lon;
     rs_.longitude2 = lon;

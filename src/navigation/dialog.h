@@ -88,6 +88,7 @@ private:
     void date_line();
     void time_line();
     void deltat_line();
+    static void split_dm(double x, int* deg, double* min);
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
     DialogStep failed_restart(const char* why);
 

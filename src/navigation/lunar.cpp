@@ -70,10 +70,8 @@ DialogStep Dialog::continue_step() {
     double lon = s1.lond + s1.lonmf / 60.0;
     verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav0, lat, lon,
             &rs_.latitude0, &rs_.longitude0);
-    int im = 0;
-    double ss = 0.0;
-    cxangle(rs_.latitude0, &rs_.work.latd, &im, &rs_.work.latmf, &ss);
-    cxangle(rs_.longitude0, &rs_.work.lond, &im, &rs_.work.lonmf, &ss);
+    split_dm(rs_.latitude0, &rs_.work.latd, &rs_.work.latmf);
+    split_dm(rs_.longitude0, &rs_.work.lond, &rs_.work.lonmf);
     rs_.iverseg = 1;
     // The second sight reduced again at the position and with the
     // ephemeris of its last computation.
@@ -182,10 +180,8 @@ DialogStep Dialog::fix() {
     rs_.latitudep = latp;
     rs_.longitudep = lonp;
     rs_.dist = dist;
-    int im = 0;
-    double ss = 0.0;
-    cxangle(latp, &rs_.work.latd, &im, &rs_.work.latmf, &ss);
-    cxangle(lonp, &rs_.work.lond, &im, &rs_.work.lonmf, &ss);
+    split_dm(latp, &rs_.work.latd, &rs_.work.latmf);
+    split_dm(lonp, &rs_.work.lond, &rs_.work.lonmf);
     suntime(rs_.work.year, rs_.work.month, rs_.work.day, lonp, latp, &rs_.srd,
             &rs_.srm, &rs_.ssd, &rs_.ssm, &rs_.Ar, &rs_.As, &rs_.daemm);
     return DialogStep::LunarResult;
@@ -332,12 +328,10 @@ DialogStep Dialog::iterate() {
     if (kursbak < 0.0) kursbak += 360.0;
     verspos(rs_.jd1, rs_.jd2, rs_.velav, kursbak, rs_.latitudep,
             rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
-    int im = 0;
-    double ss = 0.0;
-    cxangle(rs_.latitude1, &rs_.sight1.latd, &im, &rs_.sight1.latmf, &ss);
-    cxangle(rs_.longitude1, &rs_.sight1.lond, &im, &rs_.sight1.lonmf, &ss);
-    cxangle(rs_.latitudep, &rs_.sight2.latd, &im, &rs_.sight2.latmf, &ss);
-    cxangle(rs_.longitudep, &rs_.sight2.lond, &im, &rs_.sight2.lonmf, &ss);
+    split_dm(rs_.latitude1, &rs_.sight1.latd, &rs_.sight1.latmf);
+    split_dm(rs_.longitude1, &rs_.sight1.lond, &rs_.sight1.lonmf);
+    split_dm(rs_.latitudep, &rs_.sight2.latd, &rs_.sight2.latmf);
+    split_dm(rs_.longitudep, &rs_.sight2.lond, &rs_.sight2.lonmf);
     rs_.nobs = 1;
     return DialogStep::LoopHead;
 }

@@ -1,0 +1,572 @@
+// The console dialog run in-process from typed scripts: start-up and reset
+// questions, the prompts of the two sights, their clamps and refusals, the
+// sight menus, end of input, and the default run from an empty directory to
+// the stop answer with the remembered-input files it leaves behind.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "dialog_harness.h"
+#include "foundations/foundations.h"
+#include "navigation/runstate.h"
+
+namespace {
+
+using namespace lunarfix_test;
+using Lines = std::vector<std::string>;
+
+constexpr double nm = 1.0 / 60.0;  // one nautical mile of latitude, degrees
+
+// The default first-sight file written into an empty directory.
+const char* const kDefaultFirstFile =
+    "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n2 33 \n"
+    "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
+    "16.100000 1026.400000 \n";
+
+// Answers up to the first sight's menu: the reset question and its pause,
+// the example pause, date, time, earth conditions, latitude, longitude,
+// body, index correction, height of eye, sextant altitude and the pause of
+// the result screen.
+Lines first_sight(const std::string& date = "", const std::string& time = "",
+                  const std::string& lat = "", const std::string& lon = "",
+                  const std::string& body = "", const std::string& ic = "",
+                  const std::string& eye = "", const std::string& hs = "") {
+    return {"", "", "", date, time, "", lat, lon, body, ic, eye, hs, ""};
+}
+
+// The text between the first occurrence of `from` and the next `to`.
+std::string section(const std::string& text, const std::string& from,
+                    const std::string& to, std::size_t start = 0) {
+    std::size_t a = text.find(from, start);
+    if (a == std::string::npos) return "";
+    std::size_t b = text.find(to, a + from.size());
+    return text.substr(a, b == std::string::npos ? std::string::npos : b - a);
+}
+
+// ------------------------------------------------------------------ title
+
+TEST(DialogStartUp, TitleScreenAndNoReset) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r = run_dialog(script({"", ""}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind(" >skip> \n", 0), 0u);
+    EXPECT_TRUE(has(r.out, " LUNAR DISTANCE for Sextanting. V13 \n"
+                           " ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ \n"
+                           " Determine position of a ship at sea\n"));
+    EXPECT_TRUE(has(r.out, " c) Finally auto-iteration until convergence.\n"
+                           " (Delta-T prediction from file moondist0x0.txt)."
+                           "\n\n  To RESET files 0x1,0x2 enter: '1' ==>"
+                           " OK, - No RESET of files 0x0,0x1,0x2.txt\n"
+                           "            ... hit ENTER to continue: \n"));
+    EXPECT_FALSE(has(r.out, "To RESET file 0x0"));
+    // The prediction file exists before the first screen.
+    EXPECT_TRUE(file_exists("moondist0x0.txt"));
+}
+
+TEST(DialogStartUp, ResetAnswersOneRAndR) {
+    for (const char* answer : {"1", "R", "r"}) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        write_file("moondist0x1.txt", "2000 1 1 \n");
+        write_file("moondist0x2.txt", "2000 1 1 \n");
+        DialogRun r = run_dialog(script({answer, "n", ""}));
+        EXPECT_TRUE(has(r.out, "==> OK, + RESETTiNG files 0x1 and 0x2.txt\n"
+                               "  To RESET file 0x0 enter: '2' ) ==>"
+                               " OK, - No RESET of file 0x0.txt\n"
+                               "            ... hit ENTER to continue: \n"))
+            << answer;
+        EXPECT_FALSE(has(r.out, "PROTECTED")) << answer;
+        // The first file is written again from the defaults at its sight;
+        // the second is gone until its sight.
+        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirstFile) << answer;
+        EXPECT_FALSE(file_exists("moondist0x2.txt")) << answer;
+        EXPECT_TRUE(file_exists("moondist0x0.txt")) << answer;
+    }
+}
+
+TEST(DialogStartUp, ResetOfPredictionFile) {
+    for (const char* answer : {"2", "X", "x"}) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(script({"1", answer, ""}));
+        EXPECT_TRUE(has(r.out, " OK, + RESETTiNG files 0x1 and 0x2.txt\n"
+                               " !!! file moondist0x1.txt possibly PROTECTED\n"
+                               " !!! file moondist0x2.txt possibly PROTECTED\n"
+                               "  To RESET file 0x0 enter: '2' ) ==>"
+                               " OK, + RESETTiNG file 0x0.txt\n"))
+            << answer;
+        EXPECT_FALSE(has(r.out, "WRITE PROTECTED"));
+        // Not needed again before the input ended.
+        EXPECT_FALSE(file_exists("moondist0x0.txt")) << answer;
+    }
+}
+
+TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    ASSERT_EQ(mkdir("moondist0x0.txt", 0755), 0);
+    write_file("moondist0x0.txt/keep", "x");
+    DialogRun r = run_dialog(script({"r", "x", ""}));
+    EXPECT_TRUE(has(r.out, " OK, + RESETTiNG file 0x0.txt\n"
+                           " !!! file moondist0x0.txt is WRITE PROTECTED\n"));
+    EXPECT_EQ(r.status, 0);
+    std::remove("moondist0x0.txt/keep");
+    rmdir("moondist0x0.txt");
+}
+
+TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
+    for (const char* answer : {"", "2", "x", "0", "q"}) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        write_file("moondist0x1.txt", kDefaultFirstFile);
+        write_file("moondist0x2.txt", "2000 1 1 \n");
+        DialogRun r = run_dialog(script({answer, ""}));
+        EXPECT_TRUE(has(r.out, " OK, - No RESET of files 0x0,0x1,0x2.txt\n"))
+            << answer;
+        EXPECT_FALSE(has(r.out, "To RESET file 0x0")) << answer;
+        EXPECT_EQ(read_file("moondist0x2.txt"), "2000 1 1 \n") << answer;
+    }
+}
+
+// ------------------------------------------------------------ end of input
+
+TEST(DialogEndOfInput, EndsAtEveryPointWithStatusZero) {
+    // Cut the default run's answers after every possible line: each run must
+    // end, with the closing screen and status 0.
+    Lines all = first_sight() + Lines{""} + Lines{"", "", ""} + Lines{""} +
+                Lines{"", "", "", ""};
+    for (std::size_t n = 0; n <= all.size(); ++n) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        Lines cut(all.begin(), all.begin() + static_cast<long>(n));
+        DialogRun r = run_dialog(script(cut));
+        EXPECT_EQ(r.status, 0) << n;
+        EXPECT_TRUE(r.ended) << n;
+        EXPECT_TRUE(has(r.out, "\n !!! Input ended: the run stops here, "
+                               "nothing more is saved.\n"))
+            << n;
+        EXPECT_TRUE(has(r.out, "           --- END ---\n")) << n;
+        EXPECT_EQ(count(r.out, "--- END ---"), 1) << n;
+        // Nothing of a stop is written.
+        EXPECT_FALSE(has(r.out, ">> fixed:")) << n;
+    }
+}
+
+TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // The first sight is computed and remembered; the input ends at the
+    // second sight's body prompt, so its file keeps the state of its
+    // creation.
+    DialogRun r = run_dialog(script(first_sight("2017 6 17", "4 0 0") +
+                                    Lines{""}));
+    EXPECT_TRUE(r.ended);
+    std::vector<std::string> l1 = file_lines("moondist0x1.txt");
+    ASSERT_EQ(l1.size(), 9u);
+    EXPECT_EQ(l1[1], "4 0 0 ");
+    std::vector<std::string> l2 = file_lines("moondist0x2.txt");
+    ASSERT_EQ(l2.size(), 9u);
+    EXPECT_EQ(l2[1], "4 0 0 ");
+    EXPECT_EQ(l2[8], "0.000000 0.000000");
+}
+
+// ------------------------------------------------------------------- date
+
+TEST(DialogDate, YearClampAndPrecisionWarning) {
+    struct Case {
+        const char* typed;
+        int year;
+        bool warning;
+        bool julian;
+    } cases[] = {
+        {"6000 6 17", 5999, true, false},   {"-2500 6 17", -1999, true, true},
+        {"1499 6 17", 1499, true, true},    {"1500 6 17", 1500, false, true},
+        {"2500 6 17", 2500, false, false},  {"2501 6 17", 2501, true, false},
+        {"1582 10 4", 1582, false, true},   {"1583 1 1", 1583, false, false},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        // After a Julian date the pause takes one line before the time.
+        Lines s = {"", "", "", c.typed};
+        if (c.julian) s.push_back("");
+        s.push_back("5 6 7");
+        DialogRun r = run_dialog(script(s));
+        std::string after = r.out.substr(r.out.find(" [Default: 2017 6 17 ]"));
+        EXPECT_EQ(has(after, " Year outside the range of high precision!\n"),
+                  c.warning)
+            << c.typed;
+        EXPECT_EQ(has(after, "\n Dates before 1582-OCT-5 are JULIAN "
+                             "calender\n"),
+                  c.julian)
+            << c.typed;
+        EXPECT_TRUE(has(after, fmt(" Year: %d   Month: ", c.year))) << c.typed;
+        EXPECT_EQ(r.state.sight1.year, c.year) << c.typed;
+        // The time was read from the line after the pause.
+        EXPECT_EQ(r.state.sight1.hour, 5) << c.typed;
+        EXPECT_EQ(r.state.sight1.min, 6) << c.typed;
+        EXPECT_EQ(r.state.sight1.sec, 7) << c.typed;
+    }
+}
+
+TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
+    {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 0", ""}));
+        EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 0.00 sec\n"));
+        EXPECT_TRUE(has(r.out, " Delta-T : 0.00 sec\n"));
+    }
+    {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 1", ""}));
+        EXPECT_FALSE(has(r.out, " Delta-T : 0.00 sec\n"));
+        EXPECT_NEAR(r.state.DeltaTT, lunarfix::deltatime(1992, 4), 1e-9);
+    }
+    {
+        // A year after 2020 takes Delta T from the prediction file.
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(script({"", "", "", "2030 1 1", "", ""}));
+        double dt = lunarfix::delta0x(2030);
+        EXPECT_GT(dt, 0.0);
+        EXPECT_NEAR(r.state.DeltaTT, dt, 1e-9);
+        EXPECT_TRUE(has(r.out, fmt(" Delta-T : %.2f sec\n", dt)));
+    }
+}
+
+// --------------------------------------------------------------- position
+
+TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string custom =
+        "2017 6 17 \n3 57 14 \n10 0.000000 \n-17 -11.600000 \n2 33 \n"
+        "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
+        "16.100000 1026.400000 \n";
+    write_file("moondist0x1.txt", custom);
+    DialogRun r =
+        run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
+    EXPECT_FALSE(r.ended);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(has(r.out, "[Default: 10 0.00 ] Input: \n"
+                           "!!! ERROR, Latitude=91.000000\n"
+                           " restart with new position\n \n"
+                           " Computations follow Jean Meeus,\n"));
+    EXPECT_FALSE(has(r.out, "###>  Longitude"));
+    EXPECT_EQ(read_file("moondist0x1.txt"), custom);
+    EXPECT_FALSE(file_exists("moondist0x2.txt"));
+    // South beyond 90 as well; exactly 90 is accepted.
+    {
+        TempDir d2;
+        DialogRun s = run_dialog(script({"", "", "", "", "", "", "-90 1", ""}));
+        EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
+    }
+    {
+        TempDir d3;
+        DialogRun s = run_dialog(script({"", "", "", "", "", "", "90 0"}));
+        EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
+        EXPECT_TRUE(has(s.out, "###>  Longitude: "));
+    }
+}
+
+TEST(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // A fraction typed with the degrees is dropped; the minutes take the
+    // sign of the degrees.
+    DialogRun r = run_dialog(script({"", "", "", "", "", "", "-33.7 15", ""}));
+    EXPECT_EQ(r.state.work.latd, -33);
+    EXPECT_DOUBLE_EQ(r.state.work.latmf, -15.0);
+    EXPECT_NEAR(r.state.latitude1, -33.25, 1e-12);
+    EXPECT_NEAR(r.state.latitude2, -33.25, 1e-12);
+    // A remembered latitude of 0 deg 30' South stays South.
+    TempDir d2;
+    write_file("moondist0x1.txt",
+               "2017 6 17 \n3 57 14 \n0 -30.000000 \n-17 -11.600000 \n");
+    DialogRun s = run_dialog(script({"", "", "", "", "", "", ""}));
+    EXPECT_TRUE(has(s.out, "###> Latitude:  0 deg -30.00' \n"));
+    EXPECT_TRUE(has(s.out, "[Default: 0 -30.00 ] Input: "));
+    EXPECT_NEAR(s.state.latitude1, -0.5, 1e-12);
+}
+
+TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
+    struct Case {
+        const char* typed;
+        double lon;
+        const char* shown;
+    } cases[] = {
+        {"190 0", -170.0, " Longitude: -170 deg  0.00' \n"},
+        {"-190 0", 170.0, " Longitude: 170 deg  0.00' \n"},
+        {"180 0", 180.0, " Longitude: 180 deg  0.00' \n"},
+        {"-180 0", 180.0, " Longitude: 180 deg  0.00' \n"},
+        {"-17 11.6", -17.0 - 11.6 / 60.0, " Longitude: -17 deg -11.60' \n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r =
+            run_dialog(script({"", "", "", "", "", "", "", c.typed}));
+        EXPECT_NEAR(r.state.longitude1, c.lon, 1e-9) << c.typed;
+        EXPECT_NEAR(r.state.longitude2, c.lon, 1e-9) << c.typed;
+        // The summary screen shows the longitude used.
+        EXPECT_TRUE(has(r.out, c.shown)) << c.typed;
+    }
+}
+
+// ------------------------------------------------------- sextant settings
+
+TEST(DialogSextant, HeightOfEyeClamp) {
+    struct Case {
+        const char* typed;
+        double aug;
+    } cases[] = {{"-1", 0.0}, {"50", 40.0}, {"40", 40.0}, {"12.5", 12.5}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(
+            script(first_sight("", "", "", "", "", "", c.typed, "")));
+        EXPECT_DOUBLE_EQ(r.state.aug, c.aug) << c.typed;
+        EXPECT_TRUE(has(r.out, fmt(" Index corr. Ic: 0.00'  Height of eye: "
+                                   "%.2fm \n",
+                                   c.aug)))
+            << c.typed;
+        EXPECT_EQ(file_lines("moondist0x1.txt")[6],
+                  fmt("0.000000 %f ", c.aug))
+            << c.typed;
+    }
+}
+
+TEST(DialogSextant, IndexCorrectionAndSextantAltitude) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r = run_dialog(
+        script(first_sight("", "", "", "", "3", "-1.5", "", "24.5 10")));
+    EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  => Moon upper "
+                           "rim\n"));
+    EXPECT_DOUBLE_EQ(r.state.indb, -1.5);
+    // 24.5 degrees and 10 minutes: 24 deg 10'.
+    EXPECT_EQ(r.state.sight1.had, 24);
+    EXPECT_DOUBLE_EQ(r.state.sight1.hamf, 10.0);
+    EXPECT_TRUE(has(r.out, " Sextant viewed: Hs= 24 deg 10.00'\n"));
+    EXPECT_EQ(r.state.sight1.iur, 3);
+    std::vector<std::string> l = file_lines("moondist0x1.txt");
+    ASSERT_GE(l.size(), 7u);
+    EXPECT_EQ(l[4], "3 33 ");
+    EXPECT_EQ(l[5], "24 10.000000 0 ");
+    EXPECT_EQ(l[6], "-1.500000 1.830000 ");
+}
+
+// ------------------------------------------------------------------ bodies
+
+TEST(DialogBody, FirstSightRefusals) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // 4 and 9 repeat the question, -3 is taken as 3.
+    Lines s = {"", "", "", "", "", "", "", "", "4", "9", "-3", "", "", "", ""};
+    DialogRun r = run_dialog(script(s));
+    EXPECT_EQ(count(r.out, " Celestial object: Moon\n"), 3);
+    EXPECT_TRUE(has(r.out, "Input:  => Planet Venus\n >skip> \n"));
+    EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  >skip> \n"));
+    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n"));
+    EXPECT_EQ(r.state.sight1.iur, 3);
+}
+
+TEST(DialogBody, SecondSightRefusalsAndEchoes) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Lines s = first_sight() + Lines{""} + Lines{"2", "3", "12", "-5", "", ""};
+    DialogRun r = run_dialog(script(s));
+    EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 4);
+    EXPECT_TRUE(has(r.out, "Input:  => Moon lower rim\n >skip> \n \n"));
+    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n >skip> \n"));
+    EXPECT_TRUE(has(r.out, "Input:  => Planet Mars\n"));
+    EXPECT_EQ(r.state.sight2.iur, 5);
+}
+
+// ---------------------------------------------------------- sight menus
+
+TEST(DialogSightMenu, FirstSightAnswers) {
+    {
+        // 1 repeats from the example screen without reading the file; a
+        // negative answer asks again; 9 ends without a further save.
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        Lines s = first_sight() + Lines{"-1", "1"} +
+                  Lines{"", "", "", "", "", "", "", "", "", "33 0", ""} +
+                  Lines{"9", ""};
+        DialogRun r = run_dialog(script(s));
+        EXPECT_FALSE(r.ended);
+        EXPECT_EQ(count(r.out, "E X A M P L E"), 2);
+        EXPECT_EQ(count(r.out, " ### ENTER: 1=repeat 9=stop, or hit RETURN "),
+                  3);
+        EXPECT_TRUE(has(r.out, " ### ENTER: 1=repeat 9=stop, or hit RETURN  "
+                               "### ENTER: 1=repeat 9=stop, or hit RETURN "));
+        EXPECT_EQ(r.state.sight1.had, 33);
+        EXPECT_EQ(file_lines("moondist0x1.txt")[5], "33 0.000000 0 ");
+        EXPECT_FALSE(file_exists("moondist0x2.txt"));
+        EXPECT_FALSE(has(r.out, "[2.] Observation"));
+        EXPECT_TRUE(has(r.out, "or hit RETURN  \n Computations follow"));
+    }
+    {
+        // 0 repeats as well; 3 and above stop.
+        TempDir dir;
+        Lines s = first_sight() + Lines{"0", "", "", "", "", "", "", "", "",
+                                        "", "", "", "3", ""};
+        DialogRun r = run_dialog(script(s));
+        EXPECT_EQ(count(r.out, "E X A M P L E"), 2);
+        EXPECT_TRUE(has(r.out, "--- END ---"));
+        EXPECT_FALSE(file_exists("moondist0x2.txt"));
+    }
+}
+
+TEST(DialogSightMenu, SecondSightAnswers) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // 0: the second sight again (no example screen); 2: its file read
+    // again; 1: back to the first sight; 4: stop without saving.
+    Lines s = first_sight() + Lines{""} + Lines{"", "", "", "0"} +
+        Lines{"6", "", "", "2"} + Lines{"", "", "", "1"} +
+        Lines{"", "", "", "", "", "", "", "", "", "", ""} + Lines{""} +
+        Lines{"", "", "", "4", ""};
+    DialogRun r = run_dialog(script(s));
+    EXPECT_FALSE(r.ended);
+    EXPECT_EQ(count(r.out, "E X A M P L E"), 2);
+    EXPECT_EQ(count(r.out, " ### ENTER: 2=repeat[2.obs.] or hit RETURN "), 4);
+    // After answer 2 the body default comes from the file just written.
+    std::size_t second = r.out.find(" => Planet Jupiter");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_TRUE(has(r.out.substr(second), "###>  [Default: 6  ]   Input:  => "
+                                          "Planet Jupiter\n"));
+    EXPECT_EQ(r.state.sight2.iur, 6);
+    EXPECT_FALSE(has(r.out, "LUNAR DISTANCE now"));
+    EXPECT_TRUE(has(r.out, "or hit RETURN  \n Computations follow"));
+    EXPECT_EQ(file_lines("moondist0x2.txt")[4], "6 33 ");
+}
+
+// --------------------------------------------------------------- the run
+
+// Answers of a run that takes every default: 22 lines up to the first
+// read of the result menu.
+Lines default_answers() {
+    return first_sight() + Lines{""} + Lines{"", "", "", ""} +
+           Lines{"", "", "", ""};
+}
+
+TEST(DialogRun, DefaultRunToStop) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Lines s = default_answers();
+    ASSERT_EQ(s.size(), 22u);
+    DialogRun r = run_dialog(script(s + Lines{"9", ""}));
+    const std::string& o = r.out;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.ended);
+
+    // Both default sights.
+    EXPECT_TRUE(has(o, " Sext. calculat: Hc= 25 deg 17.15' Moon_2\n"));
+    EXPECT_TRUE(has(o, " GHA of MOON = "));
+    EXPECT_TRUE(has(o, " GHA of VENUS = "));
+    EXPECT_TRUE(has(o, " Sext. calculat: Hc= 7 deg 38.94' Planet_4\n"));
+
+    // The lunar-distance input, once, and the first time correction.
+    EXPECT_EQ(count(o, " ==> Enter LUNAR DISTANCE now:\n"), 1);
+    EXPECT_TRUE(has(o, " >skip> \n \n \n"));
+    std::string in = section(o, "\n ==> Enter LUNAR DISTANCE now:", "\n >skip>");
+    EXPECT_TRUE(has(in, "\n ==> Enter LUNAR DISTANCE now:\n\n"
+                        " Which Limb of Moon? 1=NEAR 2=FAR:\n"
+                        " [Default: 1 ] Input: \n"
+                        " To which side of Moon? 1=EAST 2=WEST:\n"
+                        " [Default: 1 ] Input: \n"
+                        " LUNAR DISTANCE = degrees  minutes:\n"
+                        "###> [Default: 48 7.00 ] Input:  ok, LD_limb= 48 "
+                        "deg 7.0'\n\n LDclear="));
+    EXPECT_FALSE(has(in, "for SUN"));
+    EXPECT_EQ(count(o, " LDclear="), 1);
+    EXPECT_EQ(count(o, " Time corrected by "), 1);
+    EXPECT_TRUE(has(in, "\n NEW TIME = 3 hours 57 min 13 sec\n\n"
+                        " ITERATION starts, press ENTER ...."));
+
+    // The first result screen of the run has no lunar-distance lines.
+    std::string first = section(o, "LUNAR RESULT", " ## ENTER:");
+    ASSERT_FALSE(first.empty());
+    EXPECT_FALSE(has(first, "Lunar Dist."));
+    EXPECT_TRUE(has(first, " MOON: SDa= 15.70', Planet= Venus\n"));
+
+    // Iteration to a converged fix, then 31 lunar-distance passes before
+    // the menu reads its one answer.
+    EXPECT_EQ(r.passes, 31);
+    EXPECT_EQ(r.menu_reads, 1);
+    EXPECT_GE(r.iterations, 1);
+    EXPECT_EQ(count(o, " ITERATION started:\n"), r.iterations);
+    EXPECT_EQ(count(o, "LUNAR RESULT"), r.fixes);
+    EXPECT_EQ(r.fixes, 31 + r.iterations);
+    // Clearings after the first correction fill the result screen.
+    std::string last = o.substr(o.rfind("LUNAR RESULT"));
+    EXPECT_TRUE(has(last, " Lunar Dist. measured = 48 deg 7.0'\n"
+                          " Lunar Dist. (Almanac)= 48 deg 36' "));
+    EXPECT_TRUE(has(last, " ==> POSITION has CONVERGED:\n"));
+    EXPECT_TRUE(has(last, " This is actual POSITION, deviat.< 0.1nm\n"));
+    EXPECT_TRUE(has(last, "\n ## ENTER: 1=restart, 5=TALMAR, 9=stop:\n"
+                          " For FINAL CHECK, press again RETURN !\n"
+                          "\n>> fixed: write moondist0x1.txt >> fixed: write "
+                          "moondist0x2.txt  \n Computations follow Jean "
+                          "Meeus,\n"));
+    EXPECT_TRUE(has(last, " SUN_R/S(Az)=5h21m(56) 20h56m(304) D~40m\n"));
+    EXPECT_EQ(o.substr(o.size() - 24), "\n           --- END ---\n");
+    // The converged fix lies at the default assumed position.
+    EXPECT_LT(std::fabs(r.state.dist), 0.1);
+    EXPECT_NEAR(r.state.latitudep, 44.0 + 46.99 / 60.0, 0.05 * nm);
+    EXPECT_NEAR(r.state.longitudep, -17.0 - 11.6 / 60.0, 0.05 * nm);
+
+    // The remembered inputs after the stop, byte for byte.
+    const lunarfix::RunState& st = r.state;
+    std::string f1 = "2017 6 17 \n" +
+                     fmt("%d %d %d \n", st.sight1.hour, st.sight1.min,
+                         st.sight1.sec) +
+                     fmt("%d %f \n", st.sight1.latd, st.sight1.latmf) +
+                     fmt("%d %f \n", st.sight1.lond, st.sight1.lonmf) +
+                     "2 33 \n24 14.000000 0 \n0.000000 1.830000 \n" +
+                     fmt("0.000000 %f 0.000000 \n", st.azim1) +
+                     "16.100000 1026.400000 \n48.116667 1 \n";
+    EXPECT_EQ(read_file("moondist0x1.txt"), f1);
+    std::string f2 = "2017 6 17 \n" +
+                     fmt("%d %d %d \n", st.sight2.hour, st.sight2.min,
+                         st.sight2.sec) +
+                     fmt("%d %f \n", st.sight2.latd, st.sight2.latmf) +
+                     fmt("%d %f \n", st.sight2.lond, st.sight2.lonmf) +
+                     "4 33 \n7 47.800000 0 \n0.000000 1.830000 \n" +
+                     fmt("0.000000 %f 0.000000 \n", st.azim2) +
+                     "0.000000 0.000000 \n";
+    EXPECT_EQ(read_file("moondist0x2.txt"), f2);
+    EXPECT_EQ(st.sight1.hour, 3);
+    EXPECT_EQ(st.sight1.min, 57);
+    EXPECT_NEAR(st.sight1.sec, 14, 1);
+    EXPECT_EQ(st.sight1.latd, 44);
+    EXPECT_NEAR(st.sight1.latmf, 46.99, 0.05);
+    EXPECT_NEAR(st.azim1, 127.47, 0.01);
+    EXPECT_NEAR(st.azim2, 79.88, 0.01);
+}
+
+TEST(DialogRun, NextRunOffersTheStoredLunarDistance) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    std::string f1 =
+        "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n2 33 \n"
+        "24 14.000000 0 \n0.000000 1.830000 \n0.000000 127.469695 0.000000 \n"
+        "16.100000 1026.400000 \n48.250000 -1 \n";
+    write_file("moondist0x1.txt", f1);
+    Lines s = first_sight() + Lines{""} + Lines{"", "", "", ""};
+    DialogRun r = run_dialog(script(s));
+    EXPECT_TRUE(has(r.out, " To which side of Moon? 1=EAST 2=WEST:\n"
+                           " [Default: 2 ] Input: "));
+    EXPECT_TRUE(has(r.out, "###> [Default: 48 15.00 ] Input: "));
+}
+
+}  // namespace
