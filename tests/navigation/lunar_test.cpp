@@ -1,0 +1,610 @@
+// The lunar-distance pass, the fix and the result menu run in-process:
+// observations made up from the program's own ephemerides at a known
+// position and time are solved back from a wrong assumed position and
+// clock; the result menu's answers; the checks and failures of the fix and
+// of the clearing, set up directly in the run state.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "dialog_harness.h"
+#include "foundations/foundations.h"
+#include "navigation/navcalc.h"
+#include "navigation/sight.h"
+
+namespace {
+
+using namespace lunarfix_test;
+using lunarfix::DialogStep;
+using lunarfix::RunState;
+using Lines = std::vector<std::string>;
+
+constexpr double deg = 1.0;
+constexpr double arcmin = deg / 60.0;
+constexpr double nm = arcmin;  // one nautical mile of latitude
+constexpr double second = 1.0 / 3600.0;  // of time, in hours
+
+// ------------------------------------------------------------------------
+// Made-up observations: the sextant altitudes and the lunar distance that
+// a navigator at (lat, lon) would read at the given UTC, computed with the
+// program's own sight computation and clearing, so that the dialog has an
+// exact solution to find.
+
+struct Truth {
+    int year, month, day, hour, min, sec;
+    double lat, lon;
+    int body;  // BodyCode of the second sight
+    int star;  // StarIndex when body is 8
+};
+
+struct Observation {
+    double hs_moon;   // sextant altitude of the Moon's lower limb, degrees
+    double hs_body;   // sextant altitude of the second body, degrees
+    double ld_limb;   // measured distance from the Moon's near limb, degrees
+    double ld_true;   // geocentric distance at the true time, degrees
+    int side;         // 1 EAST, 2 WEST of the Moon
+    double sda_moon;  // the Moon's augmented semi-diameter, degrees
+};
+
+// Sextant altitude whose observed altitude equals the computed one.
+double sextant_for(RunState* rs, lunarfix::SightResult* r) {
+    double hs = 20.0;
+    lunarfix::sight_compute(lunarfix::sight_input(*rs, hs), r);
+    hs = r->hc;
+    for (int k = 0; k < 20; ++k) {
+        lunarfix::sight_compute(lunarfix::sight_input(*rs, hs), r);
+        hs += r->hc - r->ho;
+    }
+    return hs;
+}
+
+Observation observe(const Truth& t) {
+    RunState rs;
+    rs.DeltaTT = lunarfix::deltatime(t.year, t.month);
+    rs.indb = 0.0;
+    rs.aug = 1.83;
+    rs.temperature = 16.1;
+    rs.pressure = 1026.4;
+    rs.work.year = t.year;
+    rs.work.month = t.month;
+    rs.work.day = t.day;
+    rs.work.hour = t.hour;
+    rs.work.min = t.min;
+    rs.work.sec = t.sec;
+    rs.latitude1 = rs.latitude2 = t.lat;
+    rs.longitude1 = rs.longitude2 = t.lon;
+
+    Observation o;
+    lunarfix::SightResult m, b;
+    rs.nobs = 1;
+    rs.work.iur = 2;
+    o.hs_moon = sextant_for(&rs, &m);
+    rs.nobs = 2;
+    rs.work.iur = t.body;
+    rs.work.idstar = t.star;
+    o.hs_body = sextant_for(&rs, &b);
+
+    o.ld_true = lunarfix::LDist(m.dec, b.dec, m.ra, b.ra);
+    double d = o.ld_true;
+    for (int k = 0; k < 50; ++k)
+        d += o.ld_true - lunarfix::Lunaclear(d, m.ho, b.ho, m.happ, b.happ,
+                                             m.az, b.az, m.hpa / 60.0, t.lat);
+    o.sda_moon = m.sda / 60.0;
+    o.ld_limb = d - o.sda_moon;
+    if (t.body == 0 || t.body == 1) o.ld_limb -= b.sd / 60.0;
+    // East of the Moon: the body's right ascension runs ahead of the Moon's.
+    double dra = lunarfix::lim180(lunarfix::norm360(b.ra - m.ra));
+    o.side = dra > 0.0 ? 1 : 2;
+    return o;
+}
+
+// Degrees and minutes as typed at a degrees-and-minutes prompt.
+std::string dm(double x) {
+    int d = static_cast<int>(x);
+    return fmt("%d %.6f", d, (x - d) * 60.0);
+}
+
+// The answers of a whole run: the first sight at the assumed position and
+// clock, the second sight, and the lunar distance; every later prompt is
+// answered by the program itself until the menu reads.
+Lines run_answers(const Truth& t, const Observation& o, int h, int m, int s,
+                  double lat, double lon) {
+    Lines l = {"", "", "", fmt("%d %d %d", t.year, t.month, t.day),
+               fmt("%d %d %d", h, m, s), "", dm(lat), dm(lon), "2", "0", "1.83",
+               dm(o.hs_moon), "", ""};
+    l.push_back(fmt("%d", t.body));
+    if (t.body == 8) {
+        l.push_back(fmt("%d", t.star));
+        l.push_back("");
+    }
+    l.push_back(dm(o.hs_body));
+    l.push_back("");
+    l.push_back("");
+    l.push_back("1");
+    l.push_back(fmt("%d", o.side));
+    l.push_back(dm(o.ld_limb));
+    l.push_back("");
+    return l;
+}
+
+struct Solved {
+    DialogRun run;
+    double clock_error;  // hours
+};
+
+// Runs the dialog from a wrong position (dlat, dlon degrees off) and clock
+// (dsec seconds off) and stops at the first answer the menu reads.
+Solved solve(const Truth& t, double dlat, double dlon, int dsec) {
+    Observation o = observe(t);
+    int total = t.hour * 3600 + t.min * 60 + t.sec + dsec;
+    Lines l = run_answers(t, o, total / 3600, total / 60 % 60, total % 60,
+                          t.lat + dlat, t.lon + dlon);
+    l.push_back("9");
+    l.push_back("");
+    Solved s;
+    s.run = run_dialog(script(l));
+    const RunState& st = s.run.state;
+    double clock = st.sight1.hour + st.sight1.min / 60.0 + st.sight1.sec / 3600.0;
+    s.clock_error = clock - (t.hour + t.min / 60.0 + t.sec / 3600.0);
+    return s;
+}
+
+void expect_solved(const Solved& s, const Truth& t, const char* what) {
+    const RunState& st = s.run.state;
+    EXPECT_EQ(s.run.status, 0) << what;
+    EXPECT_FALSE(s.run.ended) << what;
+    EXPECT_EQ(s.run.passes, 31) << what;
+    EXPECT_EQ(s.run.menu_reads, 1) << what;
+    EXPECT_LT(std::fabs(st.dist), 0.1) << what;
+    // Whole seconds of clock time: 1 s moves the fix by 0.25' of longitude.
+    EXPECT_LE(std::fabs(s.clock_error), 1.01 * second) << what;
+    EXPECT_NEAR(st.latitudep, t.lat, 0.3 * nm) << what;
+    EXPECT_NEAR(st.longitudep, t.lon, 0.4 * nm / std::cos(t.lat / 57.3))
+        << what;
+    std::string last = s.run.out.substr(s.run.out.rfind("LUNAR RESULT"));
+    EXPECT_TRUE(has(last, " ==> POSITION has CONVERGED:\n")) << what;
+    EXPECT_TRUE(has(s.run.out, ">> fixed: write moondist0x2.txt ")) << what;
+}
+
+// ----------------------------------------------------------- whole runs
+
+TEST(LunarRun, PlanetEastOfTheMoon) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Truth t{2017, 6, 17, 4, 10, 0, 44.5, -17.5, 4, 33};
+    Observation o = observe(t);
+    EXPECT_EQ(o.side, 1);
+    Solved s = solve(t, 0.25, -0.3, 150);
+    expect_solved(s, t, "Venus");
+    EXPECT_TRUE(has(s.run.out, " MOON: SDa="));
+    EXPECT_TRUE(has(s.run.out, "', Planet= Venus\n"));
+    // The first correction moved the clock back by about the 150 s.
+    EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours -2 min\n"));
+}
+
+TEST(LunarRun, StarWestOfTheMoon) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Truth t{2017, 6, 17, 3, 50, 30, 45.0, -16.0, 8, 12};  // Altair
+    Observation o = observe(t);
+    EXPECT_EQ(o.side, 2);
+    Solved s = solve(t, -0.2, 0.2, -100);
+    expect_solved(s, t, "Altair");
+    EXPECT_TRUE(has(s.run.out, " - Star selected: 12=Altair\n"));
+    EXPECT_TRUE(has(s.run.out, " GHA_STAR 12 > Altair= "));
+    EXPECT_TRUE(has(s.run.out, "', Star= 12 > Altair \n"));
+    // West of the Moon: a clock 100 s slow is moved forward.
+    EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours 1 min\n"));
+}
+
+TEST(LunarRun, SunAlwaysNearLimb) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Truth t{2017, 6, 17, 8, 0, 0, 44.0, -17.0, 0, 33};
+    Observation o = observe(t);
+    Solved s = solve(t, 0.2, 0.2, 60);
+    expect_solved(s, t, "Sun");
+    EXPECT_TRUE(has(s.run.out, " for SUN always NEAR limb assumed!\n\n"
+                               " LUNAR DISTANCE = degrees  minutes:\n"));
+    EXPECT_TRUE(has(s.run.out, "', Lunar Distance to SUN\n"));
+    EXPECT_TRUE(has(s.run.out, " GHA of SUN = "));
+    // The Sun's semi-diameter is added to the measured distance.
+    const RunState& st = s.run.state;
+    EXPECT_NEAR(st.LDapp,
+                st.LD_limb + st.SDamoon / 60.0 + st.SDsun / 60.0, 1e-5 * deg);
+    EXPECT_GT(st.SDsun, 15.0);
+    (void)o;
+}
+
+TEST(LunarRun, SaturnWestAndFarLimb) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Truth t{2017, 6, 17, 3, 0, 0, 44.0, -17.0, 7, 33};
+    Observation o = observe(t);
+    EXPECT_EQ(o.side, 2);
+    // The same observation given from the far limb: the semi-diameter is
+    // then subtracted, so the distance typed is larger by two of them.
+    Lines l = run_answers(t, o, 3, 1, 0, 44.1, -17.1);
+    const std::size_t limb = l.size() - 4;  // limb, side, distance, ENTER
+    ASSERT_EQ(l[limb], "1");
+    l[limb] = "2";
+    l[limb + 2] = dm(o.ld_limb + 2.0 * o.sda_moon);
+    l.push_back("9");
+    l.push_back("");
+    DialogRun r = run_dialog(script(l));
+    EXPECT_EQ(r.state.xnear, 2.0);
+    EXPECT_EQ(r.state.signdist, -1);
+    EXPECT_EQ(r.passes, 31);
+    EXPECT_LT(std::fabs(r.state.dist), 0.1);
+    EXPECT_NEAR(r.state.latitudep, 44.0, 0.3 * nm);
+    EXPECT_NEAR(r.state.longitudep, -17.0, 0.6 * nm);
+    EXPECT_EQ(r.state.sight1.hour * 3600 + r.state.sight1.min * 60 +
+                  r.state.sight1.sec,
+              3 * 3600 + 0 * 60 + 0);
+    EXPECT_TRUE(has(r.out, "', Planet= Saturn\n"));
+}
+
+TEST(LunarRun, SameDistanceMovesTheClockOppositeWaysForEastAndWest) {
+    // One observation answered once as EAST and once as WEST: the first
+    // correction has the same size and opposite signs.
+    Truth t{2017, 6, 17, 4, 10, 0, 44.5, -17.5, 4, 33};
+    Observation o = observe(t);
+    double dz[2] = {0.0, 0.0};
+    for (int side = 1; side <= 2; ++side) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        Observation oo = o;
+        oo.side = side;
+        oo.ld_limb = o.ld_limb + 0.1;  // 0.1 deg too large
+        Lines l = run_answers(t, oo, 4, 10, 0, t.lat, t.lon);
+        DialogRun r = run_dialog(script(l));  // ends during the iteration
+        std::size_t p = r.out.find(" Time new/old[h]: t1=");
+        ASSERT_NE(p, std::string::npos);
+        double t1 = 0.0, t0 = 0.0;
+        ASSERT_EQ(std::sscanf(r.out.c_str() + p, " Time new/old[h]: t1=%lf "
+                                                 "t0=%lf",
+                              &t1, &t0),
+                  2);
+        dz[side - 1] = t1 - t0;
+    }
+    EXPECT_LT(dz[0], -0.1);  // east: back by about 0.18 h
+    EXPECT_NEAR(dz[0], -dz[1], 0.0002);
+}
+
+// ------------------------------------------------------------ result menu
+
+// Answers of a run that takes every default, up to the first menu read.
+Lines default_answers() {
+    Lines l = {"", "", "", "", "", "", "", "", "", "", "", "", ""};
+    Lines rest = {"", "", "", "", "", "", "", "", ""};
+    l.insert(l.end(), rest.begin(), rest.end());
+    return l;
+}
+
+TEST(LunarMenu, FixAgainOtherAnswerAndRestart) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    Lines l = default_answers() + Lines{"0", "7", "-2", "1"} +
+              Lines{"", "", "", "", "", "", "", "", "", "", "", ""} +
+              Lines{"", "", "", ""} + Lines{"", "", "", ""} + Lines{"9", ""};
+    DialogRun r = run_dialog(script(l));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.ended);
+    // 0: the renewed second sight, the fix and the result once more.
+    std::size_t first_read = r.out.find(" For FINAL CHECK, press again RETURN !");
+    ASSERT_NE(first_read, std::string::npos);
+    std::size_t renew = r.out.find(" Renewing Position 2 after sailing from "
+                                   "Pos. 1\n", first_read);
+    ASSERT_NE(renew, std::string::npos);
+    std::string after = r.out.substr(renew);
+    EXPECT_TRUE(has(after, " ~~~~~~~~~~~ [2.] Observation FINAL ~~~~~~~~ \n\n"));
+    // Other answers show the menu again without the result screen.
+    EXPECT_TRUE(has(after, " For FINAL CHECK, press again RETURN !\n"
+                           " ## ENTER: 1=restart, 5=TALMAR, 9=stop:\n"
+                           " For FINAL CHECK, press again RETURN !\n"
+                           " ## ENTER: 1=restart, 5=TALMAR, 9=stop:\n"));
+    // 1: a new run from the first sight, the lunar distance asked again.
+    EXPECT_EQ(count(r.out, "[Default: 44 46.99 ] Input: "), 2);
+    EXPECT_EQ(count(r.out, " ==> Enter LUNAR DISTANCE now:"), 2);
+    EXPECT_EQ(count(r.out, " Time corrected by "), 2);
+    EXPECT_EQ(r.passes, 62);
+    EXPECT_EQ(r.menu_reads, 5);
+    EXPECT_EQ(file_lines("moondist0x1.txt").size(), 10u);
+}
+
+TEST(LunarMenu, EnterAtReadingMenuStartsAnotherSeries) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r = run_dialog(script(default_answers() + Lines{"", "5", "9", ""}));
+    EXPECT_EQ(r.passes, 93);
+    EXPECT_EQ(r.menu_reads, 3);
+    EXPECT_EQ(count(r.out, " ==> Enter LUNAR DISTANCE now:"), 1);
+}
+
+TEST(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r = run_dialog(script(default_answers() + Lines{"9", ""}));
+    const RunState& st = r.state;
+    EXPECT_EQ(st.sight1.latd, st.work.latd);
+    EXPECT_DOUBLE_EQ(st.sight1.latmf, st.work.latmf);
+    EXPECT_EQ(st.sight2.latd, st.work.latd);
+    EXPECT_DOUBLE_EQ(st.sight2.latmf, st.work.latmf);
+}
+
+// ------------------------------------------------- steps set up directly
+
+// A dialog driven step by step from a set-up state, its transcript kept.
+struct StepRig {
+    std::istringstream in;
+    std::ostringstream out;
+    lunarfix::Dialog dialog{&lunarfix::readers()};
+    explicit StepRig(const std::string& input) : in(input) {
+        lunarfix::set_console(&in, &out);
+        lunarfix::readers().reset();
+    }
+    ~StepRig() { lunarfix::readers().reset(); }
+    RunState& st() { return dialog.mutable_state(); }
+};
+
+// A state as a converged default run leaves it at its result menu.
+void converged_state(RunState* st) {
+    st->timezero = 1;
+    st->initluna = 1;
+    st->latitude0 = 44.0 + 46.99 / 60.0;
+    st->longitude0 = -17.0 - 11.6 / 60.0;
+    st->hdif1 = 0.0;
+    st->azim1 = 127.47;
+    st->hdif2 = 0.0;
+    st->azim2 = 79.88;
+}
+
+TEST(LunarFix, GeneralIntersection) {
+    TempDir dir;
+    StepRig rig("");
+    converged_state(&rig.st());
+    rig.st().hdif1 = 3.0;
+    rig.st().hdif2 = -2.0;
+    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    const RunState& st = rig.st();
+    EXPECT_TRUE(std::isfinite(st.dist));
+    EXPECT_GT(st.dist, 2.0);
+    EXPECT_LT(st.dist, 20.0);
+    EXPECT_EQ(st.iersum, 0);
+    // The fix lies on both lines of position: 3 nm toward the Moon and
+    // 2 nm away from the planet.
+    double dn = (st.latitudep - st.latitude0) * 60.0;
+    double de = (st.longitudep - st.longitude0) * 60.0 *
+                std::cos(st.latitude0 / 57.29577951308232);
+    double a1 = st.azim1 / 57.29577951308232, a2 = st.azim2 / 57.29577951308232;
+    EXPECT_NEAR(dn * std::cos(a1) + de * std::sin(a1), 3.0, 0.02);
+    EXPECT_NEAR(dn * std::cos(a2) + de * std::sin(a2), -2.0, 0.02);
+    EXPECT_EQ(rig.st().work.latd, 44);
+}
+
+TEST(LunarFix, ParallelLinesAreErrorFour) {
+    TempDir dir;
+    StepRig rig("\n");
+    converged_state(&rig.st());
+    rig.st().azim1 = 30.0;
+    rig.st().azim2 = 210.0;
+    rig.st().hdif1 = 1.0;
+    rig.st().hdif2 = 1.0;
+    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(rig.st().iersum, 1);
+    EXPECT_TRUE(has(rig.out.str(),
+                    "\n!!! ERROR 4, bad intersection of position lines!\n"));
+    EXPECT_FALSE(lunarfix::console().ended);  // the pause took its line
+    // The fix is the point of the second line.
+    EXPECT_NEAR(rig.st().latitudep, rig.st().latitude2, 1e-12);
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult), DialogStep::ResultMenu);
+    EXPECT_TRUE(has(rig.out.str(), " !!! Observations not independent !!!\n"
+                                   " !!! Result probably not good !!!\n\n"));
+    EXPECT_EQ(rig.st().iersum, 0);
+}
+
+TEST(LunarFix, AzimuthCheck) {
+    TempDir dir;
+    StepRig rig("\n");
+    converged_state(&rig.st());
+    rig.st().azim2 = 361.5;
+    rig.st().iterq = 1;
+    rig.st().nobs = 2;
+    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Azimut1,2: 127.470000 "
+                                   "361.500000\n hit ENTER to restart!\n"));
+    EXPECT_EQ(rig.st().iterq, 0);
+    EXPECT_EQ(rig.st().nobs, 1);
+    EXPECT_EQ(rig.st().timezero, 1);
+    EXPECT_EQ(rig.st().initluna, 1);
+    // 360.9 truncates to 360: no error.
+    StepRig ok("");
+    converged_state(&ok.st());
+    ok.st().azim1 = -360.9;
+    EXPECT_EQ(ok.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+}
+
+TEST(LunarFix, LatitudeCheck) {
+    TempDir dir;
+    StepRig rig("\n");
+    converged_state(&rig.st());
+    rig.st().latitude0 = 89.5;
+    rig.st().azim1 = 0.0;
+    rig.st().hdif1 = 60.0;  // one degree further north
+    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Latitude1/2 > 89= "));
+    EXPECT_TRUE(has(rig.out.str(), "\n restart the program!\n"));
+    EXPECT_EQ(rig.st().timezero, 0);
+    EXPECT_EQ(rig.st().initluna, 0);
+    EXPECT_EQ(rig.st().nobs, 1);
+}
+
+TEST(LunarFix, NotANumberNeverReachesTheScreens) {
+    TempDir dir;
+    StepRig rig("\n");
+    converged_state(&rig.st());
+    rig.st().hdif2 = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    std::string o = rig.out.str();
+    EXPECT_FALSE(has(o, "nan"));
+    EXPECT_TRUE(has(o, "\n !!! ERROR: no line of position from these "
+                       "sights\n"));
+    EXPECT_EQ(rig.st().timezero, 0);
+    EXPECT_EQ(rig.st().iterq, 0);
+}
+
+TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
+    TempDir dir;
+    // A clock time that no lunar distance can give (hundreds of thousands
+    // of hours) is refused before it reaches the sights.
+    StepRig rig("\n");
+    RunState& st = rig.st();
+    st.timezero = 1;
+    st.initluna = 1;
+    st.sight2.iur = 4;
+    st.sight1.hour = 200000;
+    st.HMc = 25.286;
+    st.HSc = 7.649;
+    st.HMapp = 24.455;
+    st.HSapp = 7.757;
+    st.AZM = 127.47;
+    st.AZS = 79.88;
+    st.HPaMOON = 0.866;
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the corrected time is out "
+                                   "of range\n Check the sextant values; hit "
+                                   "ENTER to restart!\n"));
+    EXPECT_EQ(st.timezero, 0);
+    EXPECT_EQ(st.initluna, 0);
+    EXPECT_EQ(st.iterq, 0);
+    EXPECT_EQ(st.nobs, 1);
+}
+
+TEST(LunarPass, UnknownSecondBodyEndsTheRun) {
+    TempDir dir;
+    StepRig rig("");
+    rig.st().sight2.iur = 9;
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass), DialogStep::End);
+    EXPECT_FALSE(file_exists("moondist0x1.txt"));
+}
+
+TEST(LunarPass, LaterPassStopsAfterTenClearings) {
+    TempDir dir;
+    StepRig rig("");
+    RunState& st = rig.st();
+    // A converged default state whose measured distance is far off: every
+    // clearing moves the clock, so the pass ends after the tenth.
+    st.timezero = 1;
+    st.initluna = 1;
+    st.sight2.iur = 4;
+    st.HMc = 25.286;
+    st.HSc = 7.649;
+    st.HMapp = 24.455;
+    st.HSapp = 7.757;
+    st.AZM = 127.47;
+    st.AZS = 79.88;
+    st.HPaMOON = 0.866;
+    st.SDamoon = 15.7;
+    st.LD_limb = 48.4;
+    st.signdist = -1;  // the wrong side: every clearing moves further
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_EQ(st.ncount, 10);
+    EXPECT_EQ(st.iterq, 1);
+    EXPECT_EQ(st.iterend, 1);
+    // Same distance as the almanac's: a single clearing settles it.
+    StepRig one("");
+    RunState& s1 = one.st();
+    s1 = st;
+    s1.sight1 = RunState().sight1;
+    s1.ncount = 0;
+    s1.LD_limb = 48.11666666666667;
+    s1.signdist = 1;
+    EXPECT_EQ(one.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_GE(s1.ncount, 2);
+    EXPECT_LT(s1.ncount, 10);
+}
+
+TEST(LunarPass, NegativeClockTimeIsReported) {
+    TempDir dir;
+    StepRig rig("\n");
+    RunState& st = rig.st();
+    st.timezero = 1;
+    st.initluna = 1;
+    st.sight2.iur = 4;
+    st.sight1.hour = 0;
+    st.sight1.min = 1;
+    st.sight1.sec = 0;
+    st.HMc = 25.286;
+    st.HSc = 7.649;
+    st.HMapp = 24.455;
+    st.HSapp = 7.757;
+    st.AZM = 127.47;
+    st.AZS = 79.88;
+    st.HPaMOON = 0.866;
+    st.SDamoon = 15.7;
+    st.LD_limb = 50.8;  // about one hour before 0 h
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_TRUE(has(rig.out.str(), "\n !!! Warning: new hour t1 negativ!\n"));
+    EXPECT_LT(st.sight1.hour * 3600 + st.sight1.min * 60 + st.sight1.sec, 0);
+    EXPECT_EQ(st.sight1.day, 17);  // the date does not change
+    EXPECT_EQ(st.sight2.hour, st.sight1.hour);
+}
+
+TEST(LunarMenu, NoConvergenceAfterFiftyIterations) {
+    TempDir dir;
+    StepRig rig("\n");
+    RunState& st = rig.st();
+    converged_state(&st);
+    st.dist = 5.0;  // never converging
+    st.work.latd = 44;
+    int reads = 0;
+    for (int k = 0; k < 60; ++k) {
+        DialogStep next = rig.dialog.step(DialogStep::ResultMenu);
+        if (next != DialogStep::Iterate) {
+            reads = k;
+            break;
+        }
+        rig.dialog.step(DialogStep::Iterate);
+        st.dist = 5.0;
+        st.work.latd = 44;
+    }
+    EXPECT_EQ(reads, 50);
+    EXPECT_TRUE(has(rig.out.str(), " !!! No convergence after 50 iterations: "
+                                   "the position lines do not settle.\n"
+                                   " continue with RETURN, 1=start, or "
+                                   "9=stop\n"));
+    EXPECT_EQ(rig.dialog.menu_reads(), 1);
+    EXPECT_EQ(st.initluna, 0);
+    EXPECT_EQ(st.iterend, 0);
+}
+
+TEST(LunarMenu, FixNearThePoleAsksTheNavigator) {
+    TempDir dir;
+    StepRig rig("9\n");
+    RunState& st = rig.st();
+    converged_state(&st);
+    st.dist = 5.0;
+    st.work.latd = 89;
+    st.iterend = 7;
+    EXPECT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Stop);
+    EXPECT_TRUE(has(rig.out.str(), " continue with RETURN, 1=start, or "
+                                   "9=stop\n"));
+    EXPECT_EQ(st.iterend, 0);
+    EXPECT_EQ(st.initluna, 0);
+    // Within 88 whole degrees the iteration goes on without a read.
+    StepRig it("");
+    converged_state(&it.st());
+    it.st().dist = 5.0;
+    it.st().work.latd = -88;
+    EXPECT_EQ(it.dialog.step(DialogStep::ResultMenu), DialogStep::Iterate);
+    EXPECT_EQ(it.out.str(), " ## ENTER: 1=restart, 4=ITERATE, 9=stop:");
+}
+
+}  // namespace
