@@ -295,9 +295,11 @@ DialogStep Dialog::time() {
         rs_.sight1.min = w.min;
         rs_.sight1.sec = w.sec;
         // The check date of the Delta T model is computed without Delta T.
+        // (Sums in double: month, day and time are taken as typed and may
+        // be far outside their usual ranges.)
         if (rs_.iterq != 1 &&
-            w.year * 10000 + w.month * 100 + w.day == 19920412 &&
-            w.hour + w.min + w.sec <= 0.1)
+            w.year * 10000.0 + w.month * 100.0 + w.day == 19920412.0 &&
+            static_cast<double>(w.hour) + w.min + w.sec <= 0.1)
             rs_.DeltaT0 = 0.0;
     } else {
         rs_.sight2.year = rs_.sight1.year;

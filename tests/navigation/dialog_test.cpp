@@ -241,6 +241,23 @@ TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
     }
 }
 
+TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // Month, day and time are not clamped; nothing overflows on the way.
+    DialogRun r = run_dialog(script(
+        first_sight("2017 2000000000 -2000000000",
+                    "2000000000 -2000000000 2000000000") +
+        Lines{"9", ""}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.ended);
+    EXPECT_EQ(r.state.sight1.month, 2000000000);
+    EXPECT_EQ(r.state.sight1.hour, 2000000000);
+    EXPECT_TRUE(has(r.out, " Time-UTC:  2000000000 h -2000000000 min "
+                           "2000000000 sec \n"));
+    EXPECT_FALSE(has(r.out, "nan"));
+}
+
 // --------------------------------------------------------------- position
 
 TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
