@@ -24,15 +24,32 @@ public:
     explicit Dialog(ConsoleReaders* rd);
 
     /* run: the whole run, from the title screen to the closing screen.
-     *   returns the exit status of the process (0 after the closing
-     *   screen, also when the input ended early). */
+     *   returns the exit status of the process: 0 after the closing screen
+     *   (also when the input ended early).
+     * Notes:
+     *   1) When a read meets the end of input, the run stops at the next
+     *      step: one line says so, the closing screen follows, and nothing
+     *      more is saved.
+     *   2) Numbers that no observation can give (a failed fix or clearing,
+     *      a clock time beyond 100000 hours) are reported and the run
+     *      starts again from the first sight; they never reach a screen or
+     *      a file.
+     *   3) After kMaxIterations Iterate steps without convergence the
+     *      result menu asks the navigator how to go on.
+     * Reference: the method of lunar distances (clearing by Young's
+     *   formula, see Lunaclear) and the intercept method of St Hilaire;
+     *   ephemerides after Meeus, Astronomical Algorithms, 2nd ed. (1998). */
     int run();
 
-    /* step: one step of the dialog; returns the next step (Exit ends). */
+    /* step: carries out one step of the dialog.
+     *   s        the step
+     *   returns  the next step; Exit when the run is over. */
     DialogStep step(DialogStep s);
 
     /* run_from: the dialog from the given step on, as run() does from the
-     * title screen. */
+     * title screen.
+     *   first    the first step
+     *   returns  the exit status (0). */
     int run_from(DialogStep first);
 
     /* The run state, for inspection (and for tests that set up a step). */
