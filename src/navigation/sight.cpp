@@ -298,7 +298,7 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
               r.sda);
     conprintf(" Dip= %.2f' Refr= %.2f' HP= %.2f'[max:%.2f]\n", r.dip, r.refr,
               r.hpa, r.hp);
-    conputs(" Precision:+-1'',see: NASA-JPL 'HORIZONS'");
+    conputs(" Precision:+-1''");
     conputs(" ==============================================");
 
     if (in.nobs == 1) rs->HPaMOON = r.hpa / 60.0;

@@ -260,6 +260,27 @@ TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
 
 // --------------------------------------------------------------- position
 
+TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r =
+        run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(has(r.out,
+                    " restart with new position\n"
+                    " \n"
+                    " Computations follow Jean Meeus,\n"
+                    " Astronomical Algorithms, 2nd ed. 1998. Data:\n"
+                    " Earth,Planets: VSOP87D; Stars: FK5-catalog.\n"
+                    " Nutation Model IAU1980. Moon-precision:\n"
+                    " LEA-406b by S.M.Kudryavtsev (2007); Delta-T:\n"
+                    " Stephenson, Morrison & Hohenkerk (2016).\n"
+                    " Precision about +- 1'',years 1800-2200.\n"
+                    " \n"))
+        << r.out;
+    EXPECT_FALSE(has(r.out, "HORIZONS"));
+}
+
 TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());

@@ -355,7 +355,7 @@ TEST_F(SightTest, EphemeridesScreenLines) {
               " Sext.: Ha=24d33.0' Ho=24d36.0' Hcalc=24d30.0'\n"
               " S_Correction= 20.10'; Index= 0.00' SDa=16.25'\n"
               " Dip= 2.38' Refr= 2.10' HP= 54.00'[max:57.00]\n"
-              " Precision:+-1'',see: NASA-JPL 'HORIZONS'\n"
+              " Precision:+-1''\n"
               " ==============================================\n");
     EXPECT_EQ(rs.HPaMOON, 0.0);  // set by the Moon sight only
 
