@@ -120,6 +120,19 @@ double suntime(int year, int month, int day, double Lange, double Breite,
                int* srd, int* srm, int* ssd, int* ssm, int* Ar, int* As,
                int* D)
 {
+    // A position that is not a number has no rising or setting: read it
+    // as a day without a crossing rather than convert NaN to int.
+    if (!std::isfinite(Lange) || !std::isfinite(Breite)) {
+        *srd = 0;
+        *srm = 0;
+        *ssd = 0;
+        *ssm = 0;
+        *Ar = 0;
+        *As = 360;
+        *D = 0;
+        return 0.0;
+    }
+
     // Sun at 12h UT of the date; centuries from J2000.0, no ΔT.
     const double jd = julday(year, month, day, 12, 0, 0);
     const double T = (jd - 2451545.0) / 36525.0;

@@ -67,6 +67,8 @@ void suneph(double DeltaT0, int ky, int km, int kd, int kth, int ktm,
  *      or polar night) sunrise and sunset are both 0h 0m and D is 0.
  *   3) D is 20 + 0.01·φ² minutes (φ the latitude in degrees), truncated.
  *   4) Every output is written once, at the end.  Nothing is printed.
+ *   5) A longitude or latitude that is not finite is read like a day
+ *      without a crossing: 0h 0m, Ar 0, As 360, D 0.
  *
  * Reference:
  *   Meeus, Astronomical Algorithms, 2nd ed., ch. 13 and 15;

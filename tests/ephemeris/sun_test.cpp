@@ -317,6 +317,21 @@ TEST(Suntime, LatitudeClampAtTheLimit)
     expect_rise_set(rise_set(2040, 9, 24, 0.0, 89.99), 0, 53, 22, 48, 180, 180, 100);
 }
 
+TEST(Suntime, PositionThatIsNotANumber)
+{
+    // No rising or setting can be found: the no-crossing reading, never an
+    // integer made from NaN.
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    expect_rise_set(rise_set(2021, 9, 1, nan, 52.0), 0, 0, 0, 0, 0, 360, 0);
+    expect_rise_set(rise_set(2021, 9, 1, 0.0, nan), 0, 0, 0, 0, 0, 360, 0);
+    expect_rise_set(rise_set(2021, 9, 1, inf, 10.0), 0, 0, 0, 0, 0, 360, 0);
+    expect_rise_set(rise_set(2021, 9, 1, 0.0, -inf), 0, 0, 0, 0, 0, 360, 0);
+    // A finite far longitude is still a longitude.
+    const RiseSet r = rise_set(2021, 9, 1, 360.0, 52.0);
+    expect_rise_set(r, 5, 11, 18, 46, 77, 283, 47);
+}
+
 TEST(Suntime, AzimuthsAndTruncation)
 {
     // Ar + As = 360 and Ar in 0..180 everywhere; on the equator at an
