@@ -27,7 +27,11 @@ extern const char str406[kLea406Rows][kLea406RowLen];
  *   JDE      Julian ephemeris day (TT)
  *   returns  the offset in days: 0 from JD 2195773.5 to 2720304.5, rising
  *            linearly to 40 s at 2999498.5 and 40 s beyond, falling
- *            linearly below 2195773.5 (-28 s at 1903773.5) without limit */
+ *            linearly below 2195773.5 (-28 s at 1903773.5) without limit
+ * Notes: applied in this order: the rise above 2720304.5, its end at
+ *   2999498.5, the fall below 2195773.5.  No periodic TDB - TT terms.
+ * Reference: Kudryavtsev, S. M., Astron. Astrophys. 471, 1069 (2007),
+ *   whose series take TDB as their time argument. */
 double lea406dif(double JDE);
 
 /* LEA406: geocentric ecliptic place of the Moon from the LEA-406b series.

@@ -55,9 +55,10 @@ extern const char StarCatalog[kStarRows][kStarRowLen];
  *   4) Every output is written once, at the end.  No state is kept.
  *
  * Reference:
- *   Meeus, Astronomical Algorithms, 2nd ed., ch. 12, 13, 21 (precession
- *   in ecliptic coordinates, eq. 21.5-21.7), 22, 23 (aberration with the
- *   e-terms, eq. 23.2) and 63 (proper motion).
+ *   Meeus, Astronomical Algorithms, 2nd ed., ch. 12, 13, 21 (proper
+ *   motion and its radial-velocity term; precession in ecliptic
+ *   coordinates, eq. 21.5-21.7), 22 and 23 (aberration with the e-terms,
+ *   eq. 23.2).
  */
 int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
              int kth, int ktm, int kts, double* delta1, double* grts1,
