@@ -535,6 +535,7 @@ DialogStep Dialog::ephemerides_screen() {
     // The sight is stored (and its remembered inputs written) only once its
     // result screen has been seen through.
     sight_store(&rs_, in_, res_);
+    if (rs_.nobs == 1) pos1_ = rs_.sight1;
     if (rs_.nobs != 1) {
         in2_ = in_;
         res2_ = res_;

@@ -114,6 +114,7 @@ private:
     EarthconMemory earth_mem_;  // what the earth-conditions screen keeps
     SightInput in_;             // the sight computation in hand
     SightResult res_;
+    SightRecord pos1_;          // the first sight's record as last computed
     SightInput in2_;            // the second sight as last computed
     SightResult res2_;
     SightResult renew_;         // the second sight reduced again for a fix

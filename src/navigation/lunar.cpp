@@ -65,7 +65,10 @@ DialogStep Dialog::continue_step() {
         rs_.kkk = 5;
         return DialogStep::LunarDistancePass;
     }
-    const SightRecord& s1 = rs_.sight1;
+    // The first sight's position as it stood when that sight was computed
+    // (the converged result menu may since have moved the record's
+    // latitude to the fix).
+    const SightRecord& s1 = pos1_;
     double lat = s1.latd + s1.latmf / 60.0;
     double lon = s1.lond + s1.lonmf / 60.0;
     verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav0, lat, lon,

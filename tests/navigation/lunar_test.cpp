@@ -362,6 +362,46 @@ void converged_state(RunState* st) {
     st->azim2 = 79.88;
 }
 
+TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
+    // The converged menu copies the fix latitude into the sight records;
+    // answer 0 still runs from the position at which the first sight was
+    // computed, so the same sights give the same fix again.
+    TempDir dir;
+    StepRig rig("0\n");
+    RunState& st = rig.st();
+    st.iterq = 1;  // both sights computed without reads
+    st.DeltaTT = 68.59;
+    for (int nobs = 1; nobs <= 2; ++nobs) {
+        st.nobs = nobs;
+        st.work = nobs == 1 ? st.sight1 : st.sight2;
+        ASSERT_EQ(rig.dialog.step(DialogStep::SextantAltitude),
+                  DialogStep::SightComputation);
+        rig.dialog.step(DialogStep::SightComputation);
+        rig.dialog.step(DialogStep::SightResultScreen);
+        rig.dialog.step(DialogStep::EphemeridesScreen);
+    }
+    converged_state(&st);
+    st.hdif1 = 0.04;  // puts the fix a few hundredths of a mile away
+    st.iterend = 0;
+    ASSERT_EQ(rig.dialog.step(DialogStep::Continue), DialogStep::Renewing);
+    rig.dialog.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    const double lat0 = st.latitude0, latp = st.latitudep;
+    const double lonp = st.longitudep, dist = st.dist;
+    ASSERT_LT(dist, 0.1);
+    ASSERT_GT(std::fabs(latp - lat0), 0.01 * nm);
+    rig.dialog.step(DialogStep::LunarResult);
+    ASSERT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Continue);
+    EXPECT_NE(st.sight1.latd + st.sight1.latmf / 60.0, lat0);
+    rig.dialog.step(DialogStep::Continue);
+    EXPECT_EQ(st.latitude0, lat0);
+    rig.dialog.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(st.latitudep, latp);
+    EXPECT_EQ(st.longitudep, lonp);
+    EXPECT_EQ(st.dist, dist);
+}
+
 TEST(LunarFix, GeneralIntersection) {
     TempDir dir;
     StepRig rig("");
