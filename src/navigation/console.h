@@ -68,7 +68,9 @@ public:
      *   counts as one; the line end is no separator and stays with the last
      *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
      *   typed characters are taken; the rest of a longer line stays pending
-     *   for the next read.  Prints nothing. */
+     *   for the next read.  Prints nothing.
+     * Reference: ISO/IEC 9899:2011, 7.22.1.2 (atoi) and 7.24.5.8 (strtok)
+     *   for the text-to-int and token rules. */
     int parsenth(int nth, int kkk);
 
     /* parsenth_interactive: as parsenth, but reads also in automatic mode
@@ -87,7 +89,8 @@ public:
      *   xxx  default
      *   returns the real value of token nth (leading number of the token;
      *   a token that begins with no number, or whose number is infinite or
-     *   NaN, gives 0), or xxx as parsenth returns its default. */
+     *   NaN, gives 0), or xxx as parsenth returns its default.
+     * Reference: ISO/IEC 9899:2011, 7.22.1.3 (strtod). */
     double parsefd(int nth, double xxx);
 
     /* lies2: degrees and minutes.
@@ -101,7 +104,9 @@ public:
      *   of the degrees; with 0 degrees (also -0) they keep their own sign.
      *   The degrees are returned as typed, fraction included; a zero is
      *   returned as +0.  In automatic mode nothing is printed or read and
-     *   z1, z2 receive x1, x2 unchanged. */
+     *   z1, z2 receive x1, x2 unchanged.
+     * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
+     *   formatted input). */
     void lies2(double x1, double x2, double* z1, double* z2);
 
     /* lies1: one real number.
@@ -113,7 +118,9 @@ public:
      *   x1      default
      *   z1      value read (output); x1 when the line holds no finite number
      * Notes: reads one line of at most 59 typed characters.  In automatic
-     *   mode nothing is printed or read and z1 receives x1. */
+     *   mode nothing is printed or read and z1 receives x1.
+     * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
+     *   formatted input). */
     void lies1(int liesdf, double x1, double* z1);
 
     /* lies1_found: 1 when the last lies1 call found a number on its line,

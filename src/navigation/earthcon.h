@@ -35,7 +35,9 @@ struct EarthconMemory {
  *      above 6000 s becomes 5999, below -1000 s -999; temperature above
  *      2000 becomes 1999, below -100 -99; pressure above 2000 becomes 1999,
  *      below 0 becomes 0.
- *   4) All four outputs are written on every call. */
+ *   4) All four outputs are written on every call.
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 10 (Delta T) and
+ *   ch. 16 (refraction scaled by temperature and pressure). */
 void earthcon(int year, double deltime, double tempin, double pressin,
               int moonpar, double* DeltaTT, double* temperature,
               double* pressure, int* moonorb);

@@ -78,7 +78,9 @@ double BESCHICKUNG(int ibes, int iur, double Lati, double Azi, double ha0,
  * Returned:
  *   LHA00   double* local hour angle, [0, 360) (deg, westward)
  *   Hcalc   double* computed altitude Hc (deg)
- *   Az0     double* azimuth, [0, 360) (deg, clockwise from true north)
+ *   Az0     double* azimuth, 0..360 (deg, clockwise from true north; 360
+ *                   only for a body west of the meridian whose arc cosine
+ *                   rounds to 0)
  *
  * Notes:
  * 1) Hc = asin(sin dec sin lat + cos lat cos dec cos LHA); the azimuth is

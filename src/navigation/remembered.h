@@ -60,7 +60,9 @@ struct SecondSightMemory {
  *   number of the expected kind (an integer beyond the int range and a
  *   real that is infinite or NaN count as such), nothing more is assigned
  *   and the remaining fields keep their values.  The seconds of line 6 are
- *   read and dropped. */
+ *   read and dropped.
+ * Reference: ISO/IEC 9899:2011, 7.21.6.2 (formatted input: %d, %lf and
+ *   white-space directives). */
 int read_first_sight_memory(const char* path, FirstSightMemory* m);
 
 /* read_second_sight_memory: the same for a second-sight file (9 lines). */
@@ -70,7 +72,10 @@ int read_second_sight_memory(const char* path, SecondSightMemory* m);
  *   path     file name
  *   m        record
  *   nlines   9, or 10 to add the lunar-distance line (stop)
- *   returns 1 when written; 0 after a one-line message naming the file. */
+ *   returns 1 when written; 0 after a one-line message naming the file.
+ * Notes: written into "<path>.tmp", which then replaces the file.
+ * Reference: ISO/IEC 9899:2011, 7.21.6.1 (%d and %f conversions) and
+ *   7.21.4.2 (rename). */
 int write_first_sight_memory(const char* path, const FirstSightMemory& m,
                              int nlines);
 

@@ -95,7 +95,9 @@ SightInput sight_input(const RunState& rs, double hs);
  *   3) A star index outside 0..57 is taken as the DUMMY row 58 (Polaris'
  *      place without its radial velocity) rather than read past the
  *      catalogue; the dialog never passes one.  A body code outside 0..8
- *      keeps the Sun's place. */
+ *      keeps the Sun's place.
+ * Reference: Bowditch, American Practical Navigator (2002), chapters
+ *   "Sight Reduction" and "Navigational Astronomy". */
 void sight_compute(const SightInput& in, SightResult* r);
 
 /* sight_rereduce: the reduction of a computed sight repeated at another
@@ -109,7 +111,9 @@ void sight_rereduce(double lat, double lon, SightResult* r);
  * (rs.work), index correction and height of eye, Hs, Ha, Ho and Hc in
  * degrees and decimal minutes, Hc also with seconds, the intercept (toward
  * or away, or the error line from 1999 nautical miles on) and the azimuth.
- * Outside automatic mode it ends with a pause for one character. */
+ * Outside automatic mode it ends with a pause for one character.
+ * Reference: Bowditch, American Practical Navigator (2002), chapter
+ *   "Sight Reduction" (intercept toward or away from the body). */
 void sight_result_screen(const RunState& rs, const SightInput& in,
                          const SightResult& r);
 
@@ -126,14 +130,17 @@ void sight_store(RunState* rs, const SightInput& in, const SightResult& r);
  * declination, right ascension, SHA of a star, apparent and mean sidereal
  * time, equation of time, Delta T, nutation and obliquity (rs.jd, rs.GMST0,
  * rs.nut_*), the altitudes and the corrections.  For sight 1 it sets
- * rs->HPaMOON = hpa / 60 (degrees). */
+ * rs->HPaMOON = hpa / 60 (degrees).
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 12 (sidereal
+ *   time), ch. 22 (nutation), ch. 28 (equation of time). */
 void ephemerides_screen(RunState* rs, const SightInput& in,
                         const SightResult& r);
 
 /* equation_of_time_parts: the equation of time of a sight as shown: whole
  * minutes m and seconds s ((hours*60 - m)*60, without sign when m is not
  * 0).
- *   eot_hours  equation of time, hours */
+ *   eot_hours  equation of time, hours
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 28. */
 void equation_of_time_parts(double eot_hours, int* m, double* s);
 
 } // namespace lunarfix

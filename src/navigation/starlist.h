@@ -36,7 +36,9 @@ const char* star_long_name(int idstar);
  *   2) Automatic mode: nothing is read and there is no pause; the default
  *      is taken (the caller passes an index the screen accepted before).
  *   3) At end of input the screen cannot be answered any more: it returns
- *      the default when that is a star, else 0, without repeating. */
+ *      the default when that is a star, else 0, without repeating.
+ * Reference: The Nautical Almanac (HM Nautical Almanac Office / USNO), the
+ *   57 selected navigational stars and Polaris. */
 int starlist(int iterq, int idstar);
 
 } // namespace lunarfix
