@@ -124,7 +124,6 @@ private:
     // Values of the lunar-distance pass kept between its clearings.
     int ld_year_ = 0, ld_month_ = 0, ld_day_ = 0;
     double t0_ = 0.0, told_ = 0.0, dzeit_ = 0.0;
-    bool ldapp_set_ = false;
 
     int seq_iterations_ = 0;  // Iterate steps since the fix last converged
     int n_passes_ = 0, n_iterations_ = 0, n_fixes_ = 0, n_menu_reads_ = 0;

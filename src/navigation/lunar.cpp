@@ -396,18 +396,19 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
         conprintf(" ok, LD_limb= %.0f deg %.1f'\n\n", dd, mm);
     }
 
-    // Apparent distance between the centres.
+    // Apparent distance between the centres.  Neither limb chosen (1.5
+    // exactly): the distance is taken as measured to the Moon's centre, at
+    // every clearing afresh, so that nothing of an earlier clearing (the
+    // Sun's semi-diameter, a distance entered before a restart) is carried
+    // over.
     if (rs_.xnear < 1.5) {
         rs_.LDapp = rs_.LD_limb + rs_.indb / 60.0 + rs_.SDamoon / 60.0;
     } else if (rs_.xnear > 1.5) {
         rs_.LDapp = rs_.LD_limb + rs_.indb / 60.0 - rs_.SDamoon / 60.0;
-    } else if (!ldapp_set_) {
-        // Neither limb chosen and no earlier value: the distance is taken
-        // as measured to the Moon's centre.
+    } else {
         rs_.LDapp = rs_.LD_limb + rs_.indb / 60.0;
     }
     if (iur == 0 || iur == 1) rs_.LDapp += rs_.SDsun / 60.0;
-    ldapp_set_ = true;
 
     rs_.LDclear = Lunaclear(rs_.LDapp, rs_.HMc, rs_.HSc, rs_.HMapp, rs_.HSapp,
                             rs_.AZM, rs_.AZS, rs_.HPaMOON, rs_.latitude1);

@@ -570,6 +570,42 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     EXPECT_LT(s1.ncount, 10);
 }
 
+TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
+    // 1.5 at the limb question (neither near nor far): the distance is
+    // taken to the Moon's centre at every clearing; nothing is carried over
+    // from an earlier clearing, so the Sun's semi-diameter is added once
+    // and a distance entered anew is used.
+    TempDir dir;
+    StepRig rig("");
+    RunState& st = rig.st();
+    st.timezero = 1;
+    st.initluna = 1;
+    st.sight2.iur = 0;
+    st.HMc = 25.286;
+    st.HSc = 7.649;
+    st.HMapp = 24.455;
+    st.HSapp = 7.757;
+    st.AZM = 127.47;
+    st.AZS = 79.88;
+    st.HPaMOON = 0.866;
+    st.SDamoon = 15.7;
+    st.indb = 1.2;
+    st.xnear = 1.5;
+    st.LD_limb = 48.4;
+    st.signdist = -1;
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_GE(st.ncount, 2);
+    EXPECT_GT(st.SDsun * arcmin, 15.0 * arcmin);
+    EXPECT_NEAR(st.LDapp, 48.4 * deg + 1.2 * arcmin + st.SDsun * arcmin,
+                1e-9 * deg);
+    st.sight1 = RunState().sight1;
+    st.LD_limb = 47.0;
+    rig.dialog.step(DialogStep::LunarDistancePass);
+    EXPECT_NEAR(st.LDapp, 47.0 * deg + 1.2 * arcmin + st.SDsun * arcmin,
+                1e-9 * deg);
+}
+
 TEST(LunarPass, NegativeClockTimeIsReported) {
     TempDir dir;
     StepRig rig("\n");
