@@ -190,9 +190,15 @@ bool next_word(std::FILE* f, char* buf, int cap) {
     return true;
 }
 
-// Reads one row (a whole-number year and a finite Delta T in seconds,
-// separated by blanks or line ends).  False when the next two words are
-// not such a pair.
+// Largest Delta T, in seconds, that a row of the prediction file may hold:
+// about 11.6 days, fifty times the largest value of the built-in model.  A
+// larger value can only come from a corrupted or mistyped file, and would
+// carry the ephemerides to an instant where their sums overflow.
+constexpr double kMaxFileDeltaT = 1.0e6;
+
+// Reads one row (a whole-number year and a finite Delta T in seconds of
+// magnitude at most kMaxFileDeltaT, separated by blanks or line ends).
+// False when the next two words are not such a pair.
 bool read_row(std::FILE* f, int* year, double* sec) {
     char w1[64];
     char w2[64];
@@ -207,7 +213,10 @@ bool read_row(std::FILE* f, int* year, double* sec) {
     }
     end = nullptr;
     const double s = std::strtod(w2, &end);
-    if (end == w2 || *end != '\0' || !std::isfinite(s)) return false;
+    if (end == w2 || *end != '\0' || !std::isfinite(s) ||
+        std::fabs(s) > kMaxFileDeltaT) {
+        return false;
+    }
     *year = static_cast<int>(y);
     *sec = s;
     return true;
@@ -277,7 +286,8 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * and an explanatory trailer (whole, through a temporary file).  The file
  * is read anew at each call: rows of a year and Delta T in seconds, up to
  * the first row of 3000 or later, at most 40 rows; a row that cannot be
- * read ends the rows, and the rest repeat the last row read.  The table
+ * read (text, or a Delta T beyond 1e6 s in size) ends the rows, and the
+ * rest repeat the last row read.  The table
  * starts with 2010 / 66.1 s and 2020 / 69.36 s, the latter in place of
  * the file's first row.  The rows up to the pair that brackets year0 must
  * not decrease; the value is the parabola through that pair and the row

@@ -396,6 +396,26 @@ TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
     EXPECT_EQ(delta0x(2025), 0.0);
 }
 
+TEST_F(PredictionFile, AbsurdValueEndsTheRows) {
+    // A value far beyond any Delta T (a mistyped exponent) is not taken:
+    // without this the interpolation overflows to NaN, or the ephemerides
+    // are evaluated at an instant where their sums overflow.
+    write("2020 69\n2030 1e308\n2040 -1e308\n3000 100\n");
+    const double v = delta0x(2035);
+    EXPECT_TRUE(std::isfinite(v));
+    EXPECT_EQ(v, 0.0);
+    write("2020 69\n2030 70\n2040 1e300\n3000 100\n");
+    EXPECT_EQ(delta0x(2035), 0.0);
+    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2025),
+                1e-9 * sec_dt);
+    // Large but possible values are still read.
+    write("2020 69\n2030 70\n2040 -5000\n3000 999999\n");
+    EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70, 2040, -5000, 2035),
+                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(3000), 999999.0, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), "");
+}
+
 TEST_F(PredictionFile, DeletedFileIsWrittenAgain) {
     write("2020 69\n2030 70\n3000 100\n");
     EXPECT_NEAR(delta0x(3000), 100.0, 1e-9 * sec_dt);
