@@ -5,11 +5,19 @@
 
 namespace lunarfix {
 
+/* console - the one console of the process.
+ *   returns  the console streams (at first std::cin and std::cout) and the
+ *            end-of-input flag, shared by every reader and screen
+ * Notes: static storage for the life of the process. */
 ConsoleStreams& console() {
     static ConsoleStreams streams{&std::cin, &std::cout, false};
     return streams;
 }
 
+/* set_console - point the console at other streams.
+ *   in   stream the typed lines and keys come from
+ *   out  stream the screens and messages go to
+ * Notes: clears the end-of-input flag. */
 void set_console(std::istream* in, std::ostream* out) {
     ConsoleStreams& c = console();
     c.in = in;
@@ -17,6 +25,11 @@ void set_console(std::istream* in, std::ostream* out) {
     c.ended = false;
 }
 
+/* wait_key - pause for one typed character.
+ *   returns  the character, or -1 at the end of input
+ * Notes: flushes the output first; the rest of the typed line is dropped so
+ * that a following prompt reads the next line.  At the end of input the
+ * flag `ended` is set and this and every later call return at once. */
 int wait_key() {
     ConsoleStreams& c = console();
     c.out->flush();
