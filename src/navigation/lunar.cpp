@@ -237,7 +237,9 @@ DialogStep Dialog::lunar_result() {
         conprintf(" LUNAR DIST. CLEARED  = %d deg %d' %.2f''\n", ig, im, ss);
     }
     conprintf(" Final Position Error = %5.2f naut. miles\n", rs_.dist);
-    if (rs_.dist > 10 * std::abs(90 - rs_.sight1.had))
+    // The bound in whole degrees of the Moon's sextant altitude, formed in
+    // double so that any typed altitude gives it without overflow.
+    if (rs_.dist > 10.0 * std::fabs(90.0 - rs_.sight1.had))
         conputs(" ?? Displacement too big, St. Hilaire?");
     conputs("");
     bool converged = std::fabs(rs_.dist) < kConverged;

@@ -496,6 +496,30 @@ TEST(LunarFix, NotANumberNeverReachesTheScreens) {
     EXPECT_EQ(rig.st().iterq, 0);
 }
 
+TEST(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
+    // The bound 10 * |90 - whole degrees of the Moon's sextant altitude|
+    // nautical miles, for altitudes typed far outside their range too.
+    struct Case {
+        int had;
+        double dist;
+        bool warned;
+    } cases[] = {{25, 650.5, true},   {25, 650.0, false},
+                 {-2147483647 - 1, 5.0, false}, {2147483647, 5.0, false},
+                 {300000000, 5.0, false}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        StepRig rig("");
+        converged_state(&rig.st());
+        rig.st().sight1.had = c.had;
+        rig.st().dist = c.dist;
+        EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult),
+                  DialogStep::ResultMenu);
+        EXPECT_EQ(has(rig.out.str(), " ?? Displacement too big, St. Hilaire?\n"),
+                  c.warned)
+            << c.had << " " << c.dist;
+    }
+}
+
 TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
     TempDir dir;
     // A clock time that no lunar distance can give (hundreds of thousands
