@@ -367,9 +367,14 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
                   &ghaa, &ras, &hpp);
     } else if (iur == 8) {
         double sha = 0.0;
-        rs_.work.idstar = starseph(rs_.iterq, rs_.work.idstar, rs_.DeltaTT, y,
-                                   mo, d, kth, ktm, kts, &decs, &ghas, &ghaa,
-                                   &ras, &sha);
+        // An index outside the catalogue (a hand-edited file) takes the
+        // DUMMY row, as the sight computation does.
+        const int star = (rs_.work.idstar >= 0 && rs_.work.idstar <= 57)
+                             ? rs_.work.idstar : 58;
+        rs_.work.idstar = starseph(rs_.iterq, star, rs_.DeltaTT, y, mo, d,
+                                   kth, ktm, kts, &decs, &ghas, &ghaa, &ras,
+                                   &sha);
+        if (rs_.work.idstar < 0) rs_.work.idstar = 58;
     } else if (iur > 8 || iur < 0) {
         return false;
     }
