@@ -24,9 +24,6 @@ constexpr double rasec = 4.84813681109536e-06;   // pi/648000
 constexpr double zpi = 6.283185307179586;        // 2 pi
 constexpr double pimk = 3.1415926535898;
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 // Fundamental arguments: a0 + a1 T + a2 T^2 + a3 T^3 + a4 T^4, a0 in
 // degrees, a1..a4 in arcseconds per power of T (Julian centuries of TDB).

@@ -13,10 +13,6 @@ namespace lunarfix {
 
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kDaysPerMillennium = 365250.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kDtr = kPi / 180.0;

@@ -85,9 +85,6 @@ constexpr double pi = 3.141592653589793;
 constexpr double dtr = pi / 180.0;  // radians per degree
 constexpr double arcsec = dtr / 3600.0;  // radians per arcsecond
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 // FK5 shift of the VSOP87 longitude: 0.09033" (Meeus, eq. 32.3), degrees.
 constexpr double kFk5LongShift = 2.5091666666666666e-5;

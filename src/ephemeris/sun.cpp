@@ -12,9 +12,6 @@ namespace lunarfix {
 namespace {
 
 // Epoch J2000.0 (JD) and the lengths of the Julian century and of the day.
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 // Degrees per radian for the results of atan2 and asin: the literal this
 // routine has always used, 6e-14 above 180/π (a relative 1e-15, far below

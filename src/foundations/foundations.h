@@ -14,6 +14,14 @@ namespace lunarfix {
 /* pi0: the double nearest pi. */
 constexpr double pi0 = 3.141592653589793;
 
+/* Time-scale constants shared by the ephemerides (Meeus, ch. 7 and 22):
+ * the Julian day of the epoch J2000.0, days per Julian century and per
+ * Julian millennium, and seconds per day. */
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerCentury = 36525.0;
+constexpr double kDaysPerMillennium = 365250.0;
+constexpr double kSecondsPerDay = 86400.0;
+
 /* ------------------------------------------------------------------------
  * Angle and trigonometry functions
  * ---------------------------------------------------------------------- */
