@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "foundations/foundations.h"
-#include "foundations/test_units.h"
+#include "test_support.h"
 
 using namespace lunarfix;
 using namespace lunarfix_test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "foundations/foundations.h"
-#include "foundations/test_units.h"
+#include "test_support.h"
 
 using namespace lunarfix;
 using namespace lunarfix_test;

@@ -7,14 +7,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "foundations/test_units.h"
+#include "test_support.h"
 
 using namespace lunarfix;
 using namespace lunarfix_test;
@@ -92,50 +91,22 @@ const char kDefaultFile[] =
 const char kFile[] = "moondist0x0.txt";
 
 // Console redirected to string streams for the length of a test.
-class ConsoleCapture : public ::testing::Test {
+class ConsoleCapture : public ConsoleFixture {
 protected:
-    void SetUp() override { set_console(&in_, &out_); }
-    void TearDown() override { set_console(&std::cin, &std::cout); }
     void type(const std::string& keys) {
         in_.str(keys);
         in_.clear();
     }
-    std::string rest_of_input() {
-        std::string r;
-        std::getline(in_, r, '\0');
-        return r;
-    }
-    std::istringstream in_;
-    std::ostringstream out_;
+    std::string rest_of_input() { return rest(); }
 };
 
 // Each test in a fresh temporary working directory, removed afterwards.
 class PredictionFile : public ConsoleCapture {
 protected:
-    void SetUp() override {
-        ConsoleCapture::SetUp();
-        old_ = fs::current_path();
-        char tmpl[] = "/tmp/lunarfix_deltat_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(old_);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-        ConsoleCapture::TearDown();
-    }
-    static void write(const std::string& text) {
-        std::ofstream f(kFile, std::ios::binary);
-        f << text;
-    }
-    static std::string read() {
-        std::ifstream f(kFile, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
+    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
+    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
+    static void write(const std::string& text) { write_file(kFile, text); }
+    static std::string read() { return read_file(kFile); }
     static int files_in_cwd() {
         int n = 0;
         for (const auto& e : fs::directory_iterator(".")) {
@@ -144,8 +115,7 @@ protected:
         }
         return n;
     }
-    fs::path old_;
-    fs::path dir_;
+    TempDir dir_{"deltat"};
 };
 
 } // namespace

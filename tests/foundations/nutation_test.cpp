@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "foundations/foundations.h"
-#include "foundations/test_units.h"
+#include "test_support.h"
 
 using namespace lunarfix;
 using namespace lunarfix_test;
