@@ -57,6 +57,17 @@ inline double angdiff(double a, double b) {
     return d;
 }
 
+// Expects a right ascension, a Greenwich hour angle and a sidereal time,
+// in degrees, each within one turn: 0 <= angle < 360.
+inline void expect_within_one_turn(double ra, double gha, double gast) {
+    EXPECT_GE(ra, 0.0) << "right ascension";
+    EXPECT_LT(ra, 360.0) << "right ascension";
+    EXPECT_GE(gha, 0.0) << "hour angle";
+    EXPECT_LT(gha, 360.0) << "hour angle";
+    EXPECT_GE(gast, 0.0) << "sidereal time";
+    EXPECT_LT(gast, 360.0) << "sidereal time";
+}
+
 // ------------------------------------------------------------------ files
 
 // Removes a directory tree, giving back to its owner first any permission

@@ -14,30 +14,20 @@
 #include "ephemeris/moon.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
+#include "test_support.h"
 
 namespace lunarfix {
 namespace {
 
 // Angles in degrees, distances in km, parallax and semi-diameter in
 // arcminutes, time offsets in days.
-constexpr double deg = 1.0;
-constexpr double arcsec = deg / 3600.0;
+using namespace lunarfix_test;
 constexpr double km = 1.0;
-constexpr double arcmin_m = 1.0;
 constexpr double sec_d = 1.0 / 86400.0;
 
 constexpr int kDistFirst = 1, kDistCount = 1029;
 constexpr int kLonFirst = 1030, kLonCount = 1753;
 constexpr int kLatFirst = 2783, kLatCount = 1089;
-
-// Difference of two angles in degrees, folded into (-180, 180].
-double angdiff(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d <= -180.0) d += 360.0;
-    return d;
-}
 
 // One term row as its 21 numbers.
 struct Row {
@@ -61,13 +51,10 @@ bool scan_row(const char* text, Row* r)
 template <class F>
 std::string captured(F f, const std::string& input = "")
 {
-    std::istringstream in(input);
-    std::ostringstream out;
-    ConsoleStreams saved = console();
-    set_console(&in, &out);
+    CapturedConsole console;
+    console.feed(input);
     f();
-    set_console(saved.in, saved.out);
-    return out.str();
+    return console.out.str();
 }
 
 // ---------------------------------------------------------------------
@@ -401,13 +388,9 @@ TEST(MoonEph, DeltaTMovesOnlyTheInstantOfTheSeries)
 TEST(MoonEph, RangesOverAMonthAndTheIgnoredFlag)
 {
     for (int day = 1; day <= 31; ++day) {
+        SCOPED_TRACE(day);
         const MoonPlace p = moon(69.2, 2022, 1, day, (day * 7) % 24, 0, 0);
-        EXPECT_GE(p.ra, 0.0);
-        EXPECT_LT(p.ra, 360.0);
-        EXPECT_GE(p.gha, 0.0);
-        EXPECT_LT(p.gha, 360.0);
-        EXPECT_GE(p.gast, 0.0);
-        EXPECT_LT(p.gast, 360.0);
+        expect_within_one_turn(p.ra, p.gha, p.gast);
         EXPECT_LT(std::fabs(p.dec), 29.0 * deg);
         EXPECT_GT(p.sd, 14.5 * arcmin_m);
         EXPECT_LT(p.sd, 17.0 * arcmin_m);

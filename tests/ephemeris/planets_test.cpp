@@ -1,7 +1,6 @@
 // Tests of the apparent places of Venus, Mars, Jupiter and Saturn
 // (planeteph).
 #include <cmath>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -11,30 +10,13 @@
 #include "ephemeris/sun.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
+#include "test_support.h"
 
 namespace lunarfix {
 namespace {
 
-// Angles in degrees.
-constexpr double deg = 1.0;
-constexpr double arcsec = deg / 3600.0;
-// The horizontal parallax comes in arcminutes.
-constexpr double arcmin_m = 1.0;
-
-double hms(int h, int m, double s) { return 15.0 * (h + m / 60.0 + s / 3600.0); }
-
-double dms(int sign, int d, int m, double s)
-{
-    return sign * (d + m / 60.0 + s / 3600.0);
-}
-
-double angdiff(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d <= -180.0) d += 360.0;
-    return d;
-}
+// Angles in degrees; the horizontal parallax comes in arcminutes.
+using namespace lunarfix_test;
 
 struct PlanetPlace {
     double dec, gha, gast, ra, hp;
@@ -177,12 +159,7 @@ TEST(Planeteph, OutputRangesOverTheWholeDateRange)
         for (const auto& t : dates) {
             SCOPED_TRACE(std::to_string(id) + " " + std::to_string(t[0]));
             const PlanetPlace p = planet_at(id, 0.0, t[0], t[1], t[2], t[3], t[4], t[5]);
-            EXPECT_GE(p.ra, 0.0);
-            EXPECT_LT(p.ra, 360.0);
-            EXPECT_GE(p.gha, 0.0);
-            EXPECT_LT(p.gha, 360.0);
-            EXPECT_GE(p.gast, 0.0);
-            EXPECT_LT(p.gast, 360.0);
+            expect_within_one_turn(p.ra, p.gha, p.gast);
             // Within the ecliptic band: obliquity plus the largest
             // geocentric latitude (Venus, up to about 9°).
             EXPECT_LT(std::fabs(p.dec), 34.0);
@@ -214,9 +191,8 @@ TEST(Planeteph, PlanetsKeepTheirPlacesRelativeToTheSun)
 
 TEST(Planeteph, UnknownBodyCodeIsReportedAndComputesNothing)
 {
-    std::istringstream in;
-    std::ostringstream out;
-    set_console(&in, &out);
+    CapturedConsole console;
+    std::ostringstream& out = console.out;
     for (int id : {-1, 0, 3, 8, 9, 1000}) {
         SCOPED_TRACE(id);
         out.str("");
@@ -234,7 +210,6 @@ TEST(Planeteph, UnknownBodyCodeIsReportedAndComputesNothing)
     out.str("");
     planet_at(6, 0.0, 2000, 1, 1, 12, 0, 0);
     EXPECT_EQ(out.str(), "");
-    set_console(&std::cin, &std::cout);
 }
 
 }  // namespace

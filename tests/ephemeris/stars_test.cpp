@@ -10,13 +10,12 @@
 #include "ephemeris/stars.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
+#include "test_support.h"
 
 namespace lunarfix {
 namespace {
 
-constexpr double deg = 1.0;
-constexpr double arcmin = deg / 60.0;
-constexpr double arcsec = deg / 3600.0;
+using namespace lunarfix_test;
 
 struct StarPlace {
     double dec, gha, gast, ra, sha;
@@ -188,17 +187,18 @@ TEST(StarEph, DeltaTShiftsTheStarOnlySlightly)
 
 TEST(StarEph, IndexOutsideTheCatalogue)
 {
-    std::istringstream in;
-    std::ostringstream out;
-    ConsoleStreams saved = console();
-    set_console(&in, &out);
     StarPlace p = {1, 1, 1, 1, 1, 0};
-    const int r1 = starseph(0, 60, 0.0, 2021, 1, 1, 0, 0, 0, &p.dec, &p.gha, &p.gast, &p.ra, &p.sha);
-    const int r2 = starseph(0, -1, 0.0, 2021, 1, 1, 0, 0, 0, &p.dec, &p.gha, &p.gast, &p.ra, &p.sha);
-    set_console(saved.in, saved.out);
+    std::string out;
+    int r1, r2;
+    {
+        CapturedConsole console;
+        r1 = starseph(0, 60, 0.0, 2021, 1, 1, 0, 0, 0, &p.dec, &p.gha, &p.gast, &p.ra, &p.sha);
+        r2 = starseph(0, -1, 0.0, 2021, 1, 1, 0, 0, 0, &p.dec, &p.gha, &p.gast, &p.ra, &p.sha);
+        out = console.out.str();
+    }
     EXPECT_EQ(r1, -1);
     EXPECT_EQ(r2, -1);
-    EXPECT_EQ(out.str(), " ??? no catalogue star 60\n ??? no catalogue star -1\n");
+    EXPECT_EQ(out, " ??? no catalogue star 60\n ??? no catalogue star -1\n");
     EXPECT_EQ(p.dec, 0.0);
     EXPECT_EQ(p.ra, 0.0);
     EXPECT_EQ(p.sha, 0.0);

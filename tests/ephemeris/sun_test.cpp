@@ -7,37 +7,16 @@
 #include "ephemeris/sun.h"
 #include "foundations/foundations.h"
 #include "series/series.h"
+#include "test_support.h"
 
 namespace lunarfix {
 namespace {
 
-// Angles in degrees.
-constexpr double deg = 1.0;
-constexpr double arcsec = deg / 3600.0;
-// Parallax and semi-diameter come in arcminutes.
-constexpr double arcmin_m = 1.0;
-constexpr double arcsec_m = arcmin_m / 60.0;
+// Angles in degrees; parallax and semi-diameter come in arcminutes.
+using namespace lunarfix_test;
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kRad = 180.0 / kPi;
-
-// Hours, minutes, seconds of right ascension to degrees.
-double hms(int h, int m, double s) { return 15.0 * (h + m / 60.0 + s / 3600.0); }
-
-// Signed degrees, minutes, seconds to degrees.
-double dms(int sign, int d, int m, double s)
-{
-    return sign * (d + m / 60.0 + s / 3600.0);
-}
-
-// Difference of two angles in degrees, folded into (−180, 180].
-double angdiff(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d <= -180.0) d += 360.0;
-    return d;
-}
 
 struct SunPlace {
     double dec, gha, gast, ra, hp, sd, jde;
@@ -164,12 +143,7 @@ TEST(Suneph, OutputRangesAndHourAngle)
     for (const auto& t : dates) {
         SCOPED_TRACE(t[0]);
         const SunPlace p = sun_at(0.0, t[0], t[1], t[2], t[3], t[4], t[5]);
-        EXPECT_GE(p.ra, 0.0);
-        EXPECT_LT(p.ra, 360.0);
-        EXPECT_GE(p.gha, 0.0);
-        EXPECT_LT(p.gha, 360.0);
-        EXPECT_GE(p.gast, 0.0);
-        EXPECT_LT(p.gast, 360.0);
+        expect_within_one_turn(p.ra, p.gha, p.gast);
         EXPECT_LE(std::fabs(p.dec), 23.9);
         EXPECT_NEAR(angdiff(p.gha, p.gast - p.ra), 0.0, 1e-9 * arcsec);
         EXPECT_GT(p.sd, 15.5 * arcmin_m);
