@@ -2,6 +2,7 @@
 // number, new screens, long lines, end of input and random input.
 #include "foundations/console_io.h"
 #include "navigation/console.h"
+#include "dialog_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -15,27 +16,9 @@ namespace lunarfix {
 namespace {
 
 // Points the process console at string streams for one test.
-class ConsoleTest : public ::testing::Test {
+class ConsoleTest : public lunarfix_test::ScreenFixture {
 protected:
-    void feed(const std::string& text) {
-        in_.str(text);
-        in_.clear();
-        out_.str("");
-        set_console(&in_, &out_);
-        readers().reset();
-    }
     std::string out() const { return out_.str(); }
-    std::string rest() {
-        std::string r;
-        std::getline(in_, r, '\0');
-        return r;
-    }
-    void TearDown() override {
-        readers().reset();
-        set_console(&std::cin, &std::cout);
-    }
-    std::istringstream in_;
-    std::ostringstream out_;
 };
 
 // One answer line, three calls with nth 1, 2, 3 of parse4nth.

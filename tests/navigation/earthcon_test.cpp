@@ -5,6 +5,7 @@
 #include "foundations/console_io.h"
 #include "navigation/console.h"
 #include "navigation/earthcon.h"
+#include "dialog_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -18,40 +19,27 @@
 namespace lunarfix {
 namespace {
 
-class EarthconTest : public ::testing::Test {
+class EarthconTest : public lunarfix_test::ScreenFixture {
 protected:
     void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        old_ = cwd;
-        char tmpl[] = "/tmp/lunarfix_earthcon_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        ASSERT_TRUE(dir_.ok());
         readers().reset();
     }
     void TearDown() override {
-        readers().reset();
-        set_console(&std::cin, &std::cout);
-        ASSERT_EQ(chdir(old_.c_str()), 0);
-        std::string cmd = "rm -rf '" + dir_ + "'";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        ScreenFixture::TearDown();
+        ASSERT_TRUE(dir_.leave());
     }
-    // One call of the screen with the typed answers `text`.
+    // One call of the screen with the typed answers `text` (the readers
+    // keep their state from one call to the next).
     void show(const std::string& text, int year = 2017, double deltime = 68.5,
               double tempin = 16.1, double pressin = 1026.4) {
-        in_.str(text);
-        in_.clear();
-        out_.str("");
-        set_console(&in_, &out_);
+        ConsoleFixture::feed(text);
         dt_ = t_ = p_ = -12345.0;
         mo_ = -1;
         earthcon_with(&mem_, year, deltime, tempin, pressin, 1, &dt_, &t_, &p_,
                       &mo_);
     }
-    std::string old_, dir_;
-    std::istringstream in_;
-    std::ostringstream out_;
+    lunarfix_test::TempDir dir_{"earthcon"};
     EarthconMemory mem_;
     double dt_ = 0, t_ = 0, p_ = 0;
     int mo_ = 0;

@@ -22,10 +22,7 @@ using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
 
-constexpr double deg = 1.0;
-constexpr double arcmin = deg / 60.0;
 constexpr double nm = arcmin;  // one nautical mile of latitude
-constexpr double second = 1.0 / 3600.0;  // of time, in hours
 
 // ------------------------------------------------------------------------
 // Made-up observations: the sextant altitudes and the lunar distance that
@@ -339,11 +336,11 @@ TEST(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
 
 // A dialog driven step by step from a set-up state, its transcript kept.
 struct StepRig {
-    std::istringstream in;
-    std::ostringstream out;
+    CapturedConsole console;
+    std::ostringstream& out = console.out;
     lunarfix::Dialog dialog{&lunarfix::readers()};
-    explicit StepRig(const std::string& input) : in(input) {
-        lunarfix::set_console(&in, &out);
+    explicit StepRig(const std::string& input) {
+        console.feed(input);
         lunarfix::readers().reset();
     }
     ~StepRig() { lunarfix::readers().reset(); }
@@ -360,6 +357,21 @@ void converged_state(RunState* st) {
     st->azim1 = 127.47;
     st->hdif2 = 0.0;
     st->azim2 = 79.88;
+}
+
+// A state ready for a lunar-distance pass: the default sights of the Moon
+// and of the body `iur`, their altitudes, azimuths and the Moon's parallax.
+void pass_state(RunState* st, int iur) {
+    st->timezero = 1;
+    st->initluna = 1;
+    st->sight2.iur = iur;
+    st->HMc = 25.286;
+    st->HSc = 7.649;
+    st->HMapp = 24.455;
+    st->HSapp = 7.757;
+    st->AZM = 127.47;
+    st->AZS = 79.88;
+    st->HPaMOON = 0.866;
 }
 
 TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
@@ -526,17 +538,8 @@ TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
     // of hours) is refused before it reaches the sights.
     StepRig rig("\n");
     RunState& st = rig.st();
-    st.timezero = 1;
-    st.initluna = 1;
-    st.sight2.iur = 4;
+    pass_state(&st, 4);
     st.sight1.hour = 200000;
-    st.HMc = 25.286;
-    st.HSc = 7.649;
-    st.HMapp = 24.455;
-    st.HSapp = 7.757;
-    st.AZM = 127.47;
-    st.AZS = 79.88;
-    st.HPaMOON = 0.866;
     EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
               DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the corrected time is out "
@@ -562,16 +565,7 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     RunState& st = rig.st();
     // A converged default state whose measured distance is far off: every
     // clearing moves the clock, so the pass ends after the tenth.
-    st.timezero = 1;
-    st.initluna = 1;
-    st.sight2.iur = 4;
-    st.HMc = 25.286;
-    st.HSc = 7.649;
-    st.HMapp = 24.455;
-    st.HSapp = 7.757;
-    st.AZM = 127.47;
-    st.AZS = 79.88;
-    st.HPaMOON = 0.866;
+    pass_state(&st, 4);
     st.SDamoon = 15.7;
     st.LD_limb = 48.4;
     st.signdist = -1;  // the wrong side: every clearing moves further
@@ -602,16 +596,7 @@ TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     TempDir dir;
     StepRig rig("");
     RunState& st = rig.st();
-    st.timezero = 1;
-    st.initluna = 1;
-    st.sight2.iur = 0;
-    st.HMc = 25.286;
-    st.HSc = 7.649;
-    st.HMapp = 24.455;
-    st.HSapp = 7.757;
-    st.AZM = 127.47;
-    st.AZS = 79.88;
-    st.HPaMOON = 0.866;
+    pass_state(&st, 0);
     st.SDamoon = 15.7;
     st.indb = 1.2;
     st.xnear = 1.5;
@@ -634,19 +619,10 @@ TEST(LunarPass, NegativeClockTimeIsReported) {
     TempDir dir;
     StepRig rig("\n");
     RunState& st = rig.st();
-    st.timezero = 1;
-    st.initluna = 1;
-    st.sight2.iur = 4;
+    pass_state(&st, 4);
     st.sight1.hour = 0;
     st.sight1.min = 1;
     st.sight1.sec = 0;
-    st.HMc = 25.286;
-    st.HSc = 7.649;
-    st.HMapp = 24.455;
-    st.HSapp = 7.757;
-    st.AZM = 127.47;
-    st.AZS = 79.88;
-    st.HPaMOON = 0.866;
     st.SDamoon = 15.7;
     st.LD_limb = 50.8;  // about one hour before 0 h
     EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),

@@ -5,6 +5,7 @@
 #include "navigation/console.h"
 #include "navigation/remembered.h"
 #include "navigation/runstate.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,38 +22,14 @@
 namespace lunarfix {
 namespace {
 
-class RememberedTest : public ::testing::Test {
+using lunarfix_test::read_file;
+using lunarfix_test::write_file;
+
+class RememberedTest : public lunarfix_test::ConsoleFixture {
 protected:
-    void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        old_ = cwd;
-        char tmpl[] = "/tmp/lunarfix_remembered_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        set_console(&in_, &out_);
-    }
-    void TearDown() override {
-        set_console(&std::cin, &std::cout);
-        chmod(dir_.c_str(), 0700);
-        ASSERT_EQ(chdir(old_.c_str()), 0);
-        std::string cmd = "rm -rf '" + dir_ + "'";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
-    }
-    static std::string slurp(const char* path) {
-        std::ifstream f(path, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    static void put(const char* path, const std::string& text) {
-        std::ofstream f(path, std::ios::binary);
-        f << text;
-    }
-    std::string old_, dir_;
-    std::istringstream in_;
-    std::ostringstream out_;
+    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
+    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
+    lunarfix_test::TempDir dir_{"remembered"};
 };
 
 const char* const kDefaultFirst =
@@ -70,7 +47,7 @@ TEST_F(RememberedTest, FirstFileFromTheBuiltInDefaults) {
     RunState rs;
     EXPECT_EQ(ReadFirstSightMemory(&rs), 0);  // missing
     EXPECT_EQ(WriteFirstSightMemory(rs), 1);
-    EXPECT_EQ(slurp("moondist0x1.txt"), kDefaultFirst);
+    EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst);
     EXPECT_NE(access("moondist0x1.txt.tmp", F_OK), 0);  // no leftovers
     EXPECT_EQ(out_.str(), "");
 }
@@ -83,7 +60,7 @@ TEST_F(RememberedTest, SecondFileCreatedWithTheFirstSightsDateAndPlace) {
     rs.sight2.hour = 23;  // replaced by the first sight's time
     EXPECT_EQ(ReadSecondSightMemory(&rs), 0);
     EXPECT_EQ(WriteSecondSightMemory(rs, 1), 1);
-    EXPECT_EQ(slurp("moondist0x2.txt"),
+    EXPECT_EQ(read_file("moondist0x2.txt"),
               "2017 6 17 \n"
               "5 57 14 \n"
               "-3 -0.500000 \n"
@@ -107,7 +84,7 @@ TEST_F(RememberedTest, WrittenAfterASightAndReadBack) {
     rs.kursav = 45;
     rs.velav = 10;
     EXPECT_EQ(WriteSecondSightMemory(rs, 0), 1);
-    EXPECT_EQ(slurp("moondist0x2.txt"),
+    EXPECT_EQ(read_file("moondist0x2.txt"),
               "1992 6 17 \n"
               "3 57 14 \n"
               "0 -30.250000 \n"
@@ -154,7 +131,7 @@ TEST_F(RememberedTest, StopWritesTenLinesAndTheSecondFile) {
     WriteStopMemory(rs);
     EXPECT_EQ(out_.str(),
               "\n>> fixed: write moondist0x1.txt >> fixed: write moondist0x2.txt ");
-    EXPECT_EQ(slurp("moondist0x1.txt"),
+    EXPECT_EQ(read_file("moondist0x1.txt"),
               "2020 6 17 \n"
               "4 1 60 \n"
               "44 46.990000 \n"
@@ -165,7 +142,7 @@ TEST_F(RememberedTest, StopWritesTenLinesAndTheSecondFile) {
               "0.000000 101.250000 0.000000 \n"
               "16.100000 1026.400000 \n"
               "52.500000 -1 \n");
-    EXPECT_EQ(slurp("moondist0x2.txt"),
+    EXPECT_EQ(read_file("moondist0x2.txt"),
               "2020 6 17 \n"
               "3 57 14 \n"
               "44 46.990000 \n"
@@ -185,7 +162,7 @@ TEST_F(RememberedTest, StopWritesTenLinesAndTheSecondFile) {
 }
 
 TEST_F(RememberedTest, NineLinesKeepTheLunarDistance) {
-    put("moondist0x1.txt", kDefaultFirst);
+    write_file("moondist0x1.txt", kDefaultFirst);
     RunState rs;
     rs.LD_limb = 30.0;
     rs.signdist = -1;
@@ -199,7 +176,7 @@ TEST_F(RememberedTest, NineLinesKeepTheLunarDistance) {
 TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
     RunState defaults;
     // Cut after line 4: date, time and position are read.
-    put("moondist0x1.txt", "1999 12 31\n23 59 58\n-45 -30.5\n170 15\n");
+    write_file("moondist0x1.txt", "1999 12 31\n23 59 58\n-45 -30.5\n170 15\n");
     RunState rs;
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
     EXPECT_EQ(rs.work.year, 1999);
@@ -215,7 +192,7 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
     EXPECT_EQ(rs.LD_limb, defaults.LD_limb);
 
     // Text on line 3: date and time are read, nothing from there on.
-    put("moondist0x1.txt",
+    write_file("moondist0x1.txt",
         "2001 2 3 \n4 5 6 \nforty 46.99 \n-17 -11.6 \n3 1 \n20 1 0 \n"
         "1 2 \n0 90 0 \n20 1000 \n");
     rs = RunState();
@@ -229,12 +206,12 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
 
     // Values that are no finite number, or an integer out of range, stop
     // the reading as text does.
-    put("moondist0x1.txt", "2001 2 3 \n4 5 6 \n10 nan \n");
+    write_file("moondist0x1.txt", "2001 2 3 \n4 5 6 \n10 nan \n");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
     EXPECT_EQ(rs.work.latd, 10);
     EXPECT_EQ(rs.work.latmf, defaults.work.latmf);
-    put("moondist0x1.txt", "2001 99999999999 3\n");
+    write_file("moondist0x1.txt", "2001 99999999999 3\n");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
     EXPECT_EQ(rs.work.year, 2001);
@@ -243,11 +220,11 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
 
     // An empty file is present but changes nothing; line breaks carry no
     // meaning, line ends of either convention are fine.
-    put("moondist0x1.txt", "");
+    write_file("moondist0x1.txt", "");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
     EXPECT_EQ(rs.work.year, defaults.work.year);
-    put("moondist0x1.txt", "2003\r\n7 8\r\n9 10 11 12 13.5\r\n");
+    write_file("moondist0x1.txt", "2003\r\n7 8\r\n9 10 11 12 13.5\r\n");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
     EXPECT_EQ(rs.work.year, 2003);
@@ -260,14 +237,14 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
 
 TEST_F(RememberedTest, UnwritableFileIsReportedAndKept) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    put("moondist0x1.txt", "1 2 3\n");
+    write_file("moondist0x1.txt", "1 2 3\n");
     ASSERT_EQ(chmod("moondist0x1.txt", 0444), 0);
     RunState rs;
     EXPECT_EQ(WriteFirstSightMemory(rs), 0);
     EXPECT_EQ(out_.str(),
               "\n !!! file moondist0x1.txt cannot be written: inputs not "
               "saved\n");
-    EXPECT_EQ(slurp("moondist0x1.txt"), "1 2 3\n");
+    EXPECT_EQ(read_file("moondist0x1.txt"), "1 2 3\n");
 
     // A directory that cannot be written: one line, nothing left behind.
     out_.str("");
@@ -299,7 +276,7 @@ TEST_F(RememberedTest, FileInTheWayOfADirectory) {
 
 TEST_F(RememberedTest, UnreadableFileCountsAsMissing) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    put("moondist0x2.txt", "1 2 3\n");
+    write_file("moondist0x2.txt", "1 2 3\n");
     ASSERT_EQ(chmod("moondist0x2.txt", 0), 0);
     RunState rs;
     EXPECT_EQ(ReadSecondSightMemory(&rs), 0);

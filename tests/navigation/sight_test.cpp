@@ -7,6 +7,7 @@
 #include "navigation/navcalc.h"
 #include "navigation/runstate.h"
 #include "navigation/sight.h"
+#include "dialog_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -23,34 +24,18 @@
 namespace lunarfix {
 namespace {
 
-constexpr double arcmin = 1.0 / 60.0;    // degrees
-constexpr double arcsec = 1.0 / 3600.0;  // degrees
+using lunarfix_test::arcmin;  // degrees
+using lunarfix_test::arcsec;
 
-class SightTest : public ::testing::Test {
+class SightTest : public lunarfix_test::ScreenFixture {
 protected:
     void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        old_ = cwd;
-        char tmpl[] = "/tmp/lunarfix_sight_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
-        console_("");
+        ASSERT_TRUE(dir_.ok());
+        feed("");
     }
     void TearDown() override {
-        readers().reset();
-        set_console(&std::cin, &std::cout);
-        ASSERT_EQ(chdir(old_.c_str()), 0);
-        std::string cmd = "rm -rf '" + dir_ + "'";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
-    }
-    void console_(const std::string& text) {
-        in_.str(text);
-        in_.clear();
-        out_.str("");
-        set_console(&in_, &out_);
-        readers().reset();
+        ScreenFixture::TearDown();
+        ASSERT_TRUE(dir_.leave());
     }
     // Line of the output that begins with `head` (empty when none).
     std::string line(const std::string& head) const {
@@ -61,9 +46,7 @@ protected:
         }
         return "";
     }
-    std::string old_, dir_;
-    std::istringstream in_;
-    std::ostringstream out_;
+    lunarfix_test::TempDir dir_{"sight"};
 };
 
 SightInput at(int y, int mo, int d, int h, int mi, int s, int iur) {
@@ -270,7 +253,7 @@ RunState made_state() {
 }
 
 TEST_F(SightTest, ResultScreenLines) {
-    console_("x\n");
+    feed("x\n");
     RunState rs = made_state();
     SightInput in = made_input(2, 1);
     sight_result_screen(rs, in, made());
@@ -316,7 +299,7 @@ TEST_F(SightTest, ResultScreenLines) {
          " ==> !!!  Error in the measured values !!! "},
     };
     for (const Case& c : cases) {
-        console_("x\n");
+        feed("x\n");
         SightInput ci = made_input(c.iur, c.nobs);
         ci.iterq = 1;
         SightResult r = made();
@@ -365,7 +348,7 @@ TEST_F(SightTest, EphemeridesScreenLines) {
                          " GHA of VENUS = ",  " GHA of MARS = ",
                          " GHA of JUPITER = ", " GHA of SATURN = "};
     for (int iur = 0; iur <= 7; ++iur) {
-        console_("");
+        feed("");
         ephemerides_screen(&rs, made_input(iur, 1), made());
         EXPECT_EQ(line(" GHA of"), std::string(gha[iur]) + "200 deg 15' 0.00''")
             << iur;
@@ -386,13 +369,13 @@ TEST_F(SightTest, StarLinesAndPolarisInDecimalMinutes) {
     EXPECT_EQ(line(" Rectascension = 2"), " Rectascension = 21 hour 45 m 0.00 s");
     EXPECT_EQ(line(" SHA"), " SHA (star)= 326 deg 15' 0.00'' ");
 
-    console_("");
+    feed("");
     r.idstar = 43;
     r.gha = 300.1;
     ephemerides_screen(&rs, made_input(8, 2), r);
     EXPECT_EQ(line(" GHA_STAR"), " GHA_STAR 43 > POLARIS= 300 deg 6.00'");
 
-    console_("");
+    feed("");
     r.idstar = 19;
     ephemerides_screen(&rs, made_input(8, 2), r);
     EXPECT_EQ(line(" GHA_STAR"), " GHA_STAR 19 > Betelgeuse= 300 deg 6' 0.00''");
@@ -422,7 +405,7 @@ TEST_F(SightTest, EquationOfTimeSigns) {
     r.ra_sun = 0.0;
     ephemerides_screen(&rs, made_input(4, 2), r);
     EXPECT_EQ(line(" EoT="), " EoT= 0m -30.00s;   DELTA-T = 68.92 sec(+-1)");
-    console_("");
+    feed("");
     r.ghaa = 359.125;
     ephemerides_screen(&rs, made_input(4, 2), r);
     EXPECT_EQ(line(" EoT="), " EoT= -3m 30.00s;   DELTA-T = 68.92 sec(+-1)");

@@ -2,6 +2,7 @@
 #include "foundations/console_io.h"
 #include "navigation/console.h"
 #include "navigation/starlist.h"
+#include "dialog_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,13 @@
 namespace lunarfix {
 namespace {
 
-class StarlistTest : public ::testing::Test {
+class StarlistTest : public lunarfix_test::ScreenFixture {
 protected:
     int choose(const std::string& text, int iterq, int idstar) {
-        in_.str(text);
-        in_.clear();
-        out_.str("");
-        set_console(&in_, &out_);
-        readers().reset();
+        feed(text);
         return starlist(iterq, idstar);
     }
-    std::string left() {
-        std::string r;
-        std::getline(in_, r, '\0');
-        return r;
-    }
+    std::string left() { return rest(); }
     int count(const std::string& what) const {
         const std::string s = out_.str();
         int n = 0;
@@ -36,12 +29,6 @@ protected:
             ++n;
         return n;
     }
-    void TearDown() override {
-        readers().reset();
-        set_console(&std::cin, &std::cout);
-    }
-    std::istringstream in_;
-    std::ostringstream out_;
 };
 
 // The whole screen for a default.
