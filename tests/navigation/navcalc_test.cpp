@@ -5,14 +5,15 @@
 #include <limits>
 
 #include "navigation/navcalc.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace lunarfix;
 
-constexpr double deg = 1.0;
-constexpr double arcmin = deg / 60.0;
-constexpr double arcsec = arcmin / 60.0;
+using lunarfix_test::arcmin;
+using lunarfix_test::arcsec;
+using lunarfix_test::deg;
 // The altitude corrections themselves are reported in arcminutes.
 constexpr double am = 1.0;
 constexpr double kPi = 3.141592653589793;

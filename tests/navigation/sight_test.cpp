@@ -37,6 +37,11 @@ protected:
         ScreenFixture::TearDown();
         ASSERT_TRUE(dir_.leave());
     }
+    // The EPHEMERIDES screen alone on the console.
+    void screen(RunState* rs, const SightInput& in, const SightResult& r) {
+        feed("");
+        ephemerides_screen(rs, in, r);
+    }
     // Line of the output that begins with `head` (empty when none).
     std::string line(const std::string& head) const {
         std::istringstream s(out_.str());
@@ -348,8 +353,7 @@ TEST_F(SightTest, EphemeridesScreenLines) {
                          " GHA of VENUS = ",  " GHA of MARS = ",
                          " GHA of JUPITER = ", " GHA of SATURN = "};
     for (int iur = 0; iur <= 7; ++iur) {
-        feed("");
-        ephemerides_screen(&rs, made_input(iur, 1), made());
+        screen(&rs, made_input(iur, 1), made());
         EXPECT_EQ(line(" GHA of"), std::string(gha[iur]) + "200 deg 15' 0.00''")
             << iur;
         EXPECT_EQ(line(" SHA"), "");
@@ -369,15 +373,13 @@ TEST_F(SightTest, StarLinesAndPolarisInDecimalMinutes) {
     EXPECT_EQ(line(" Rectascension = 2"), " Rectascension = 21 hour 45 m 0.00 s");
     EXPECT_EQ(line(" SHA"), " SHA (star)= 326 deg 15' 0.00'' ");
 
-    feed("");
     r.idstar = 43;
     r.gha = 300.1;
-    ephemerides_screen(&rs, made_input(8, 2), r);
+    screen(&rs, made_input(8, 2), r);
     EXPECT_EQ(line(" GHA_STAR"), " GHA_STAR 43 > POLARIS= 300 deg 6.00'");
 
-    feed("");
     r.idstar = 19;
-    ephemerides_screen(&rs, made_input(8, 2), r);
+    screen(&rs, made_input(8, 2), r);
     EXPECT_EQ(line(" GHA_STAR"), " GHA_STAR 19 > Betelgeuse= 300 deg 6' 0.00''");
 }
 
@@ -405,9 +407,8 @@ TEST_F(SightTest, EquationOfTimeSigns) {
     r.ra_sun = 0.0;
     ephemerides_screen(&rs, made_input(4, 2), r);
     EXPECT_EQ(line(" EoT="), " EoT= 0m -30.00s;   DELTA-T = 68.92 sec(+-1)");
-    feed("");
     r.ghaa = 359.125;
-    ephemerides_screen(&rs, made_input(4, 2), r);
+    screen(&rs, made_input(4, 2), r);
     EXPECT_EQ(line(" EoT="), " EoT= -3m 30.00s;   DELTA-T = 68.92 sec(+-1)");
 }
 

@@ -13,6 +13,7 @@
 #include "series/series.h"
 #include "series/vsop87d_rows.h"
 #include "series/vsop87d_rule.h"
+#include "test_support.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ using lunarfix_test::Coordinate;
 using lunarfix_test::Row;
 using lunarfix_test::coordinate_rows;
 
-constexpr double deg = 1.0;  // results in degrees
-constexpr double au = 1.0;   // radius vectors in astronomical units
-constexpr double day = 1.0;  // Julian days
+using lunarfix_test::day;  // Julian days
+using lunarfix_test::deg;  // results in degrees
+constexpr double au = 1.0;  // radius vectors in astronomical units
 
 typedef double (*SeriesFn)(double);
 
