@@ -288,12 +288,7 @@ DialogStep Dialog::time() {
         w.hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
         w.min = rd_->parse4nth(rs_.iterq, 2, w.min);
         w.sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
-        rs_.sight1.year = w.year;
-        rs_.sight1.month = w.month;
-        rs_.sight1.day = w.day;
-        rs_.sight1.hour = w.hour;
-        rs_.sight1.min = w.min;
-        rs_.sight1.sec = w.sec;
+        copy_date_time(&rs_.sight1, w);
         // The check date of the Delta T model is computed without Delta T.
         // (Sums in double: month, day and time are taken as typed and may
         // be far outside their usual ranges.)
@@ -302,12 +297,7 @@ DialogStep Dialog::time() {
             static_cast<double>(w.hour) + w.min + w.sec <= 0.1)
             rs_.DeltaT0 = 0.0;
     } else {
-        rs_.sight2.year = rs_.sight1.year;
-        rs_.sight2.month = rs_.sight1.month;
-        rs_.sight2.day = rs_.sight1.day;
-        rs_.sight2.hour = rs_.sight1.hour;
-        rs_.sight2.min = rs_.sight1.min;
-        rs_.sight2.sec = rs_.sight1.sec;
+        copy_date_time(&rs_.sight2, rs_.sight1);
     }
     return DialogStep::EarthConditionsScreen;
 }

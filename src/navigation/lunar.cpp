@@ -499,12 +499,7 @@ DialogStep Dialog::lunar_distance_pass() {
     rs_.sight1.hour = hour;
     rs_.sight1.min = minute;
     rs_.sight1.sec = second;
-    rs_.sight2.year = rs_.sight1.year;
-    rs_.sight2.month = rs_.sight1.month;
-    rs_.sight2.day = rs_.sight1.day;
-    rs_.sight2.hour = hour;
-    rs_.sight2.min = minute;
-    rs_.sight2.sec = second;
+    copy_date_time(&rs_.sight2, rs_.sight1);
     rs_.iterq = 1;
     rs_.nobs = 1;
     return DialogStep::LoopHead;

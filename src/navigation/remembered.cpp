@@ -281,16 +281,8 @@ int WriteSecondSightMemory(const RunState& rs, int created) {
     SecondSightMemory m = second_from_working(rs);
     if (created) {
         m.sight = rs.sight2;
-        m.sight.year = rs.sight1.year;
-        m.sight.month = rs.sight1.month;
-        m.sight.day = rs.sight1.day;
-        m.sight.hour = rs.sight1.hour;
-        m.sight.min = rs.sight1.min;
-        m.sight.sec = rs.sight1.sec;
-        m.sight.latd = rs.sight1.latd;
-        m.sight.latmf = rs.sight1.latmf;
-        m.sight.lond = rs.sight1.lond;
-        m.sight.lonmf = rs.sight1.lonmf;
+        copy_date_time(&m.sight, rs.sight1);
+        copy_position(&m.sight, rs.sight1);
     }
     return write_second_sight_memory(kSecondSightFile, m, created ? 1 : 0);
 }

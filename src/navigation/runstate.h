@@ -33,6 +33,25 @@ struct SightRecord {
     double hamf = 14.0;
 };
 
+/* copy_date_time: gives `to` the UTC date and clock time of `from`. */
+inline void copy_date_time(SightRecord* to, const SightRecord& from) {
+    to->year = from.year;
+    to->month = from.month;
+    to->day = from.day;
+    to->hour = from.hour;
+    to->min = from.min;
+    to->sec = from.sec;
+}
+
+/* copy_position: gives `to` the assumed latitude and longitude (whole
+ * degrees and decimal minutes) of `from`. */
+inline void copy_position(SightRecord* to, const SightRecord& from) {
+    to->latd = from.latd;
+    to->latmf = from.latmf;
+    to->lond = from.lond;
+    to->lonmf = from.lonmf;
+}
+
 /* DialogStep: the steps of the dialog, in the order of a run.  Each step of
  * the driver is one function that returns the next step; Exit (after End)
  * stops the driver. */
