@@ -128,6 +128,24 @@ void scan_sight(NumberScanner* sc, SightRecord* r) {
     sc->integer(&seconds);  // always 0; not used
 }
 
+// Lines 1 to 8, read alike from both files.
+template <class Memory>
+void scan_common(NumberScanner* sc, Memory* m) {
+    scan_sight(sc, &m->sight);
+    sc->real(&m->indb);
+    sc->real(&m->aug);
+    sc->real(&m->hdif);
+    sc->real(&m->az0);
+    sc->real(&m->third);
+}
+
+// Lines 1 to 7, written alike to both files.
+template <class Memory>
+void append_common(std::string* s, const Memory& m) {
+    append_sight(s, m.sight);
+    appendf(s, "%f %f \n", m.indb, m.aug);
+}
+
 // Writes text as the whole new content of path: into path.tmp, then
 // renamed over path.  A file that exists but may not be written (write
 // protected) is left alone.  On failure one line names the file.
@@ -159,12 +177,7 @@ int read_first_sight_memory(const char* path, FirstSightMemory* m) {
     std::string text;
     if (!slurp(path, &text)) return 0;
     NumberScanner sc(text);
-    scan_sight(&sc, &m->sight);
-    sc.real(&m->indb);
-    sc.real(&m->aug);
-    sc.real(&m->hdif);
-    sc.real(&m->az0);
-    sc.real(&m->third);
+    scan_common(&sc, m);
     sc.real(&m->temperature);
     sc.real(&m->pressure);
     sc.real(&m->LD_limb);
@@ -176,12 +189,7 @@ int read_second_sight_memory(const char* path, SecondSightMemory* m) {
     std::string text;
     if (!slurp(path, &text)) return 0;
     NumberScanner sc(text);
-    scan_sight(&sc, &m->sight);
-    sc.real(&m->indb);
-    sc.real(&m->aug);
-    sc.real(&m->hdif);
-    sc.real(&m->az0);
-    sc.real(&m->third);
+    scan_common(&sc, m);
     sc.real(&m->kursav);
     sc.real(&m->velav);
     return 1;
@@ -190,8 +198,7 @@ int read_second_sight_memory(const char* path, SecondSightMemory* m) {
 int write_first_sight_memory(const char* path, const FirstSightMemory& m,
                              int nlines) {
     std::string s;
-    append_sight(&s, m.sight);
-    appendf(&s, "%f %f \n", m.indb, m.aug);
+    append_common(&s, m);
     appendf(&s, "%f %f %f \n", m.hdif, m.az0, m.third);
     appendf(&s, "%f %f \n", m.temperature, m.pressure);
     if (nlines >= 10) appendf(&s, "%f %d \n", m.LD_limb, m.signdist);
@@ -201,8 +208,7 @@ int write_first_sight_memory(const char* path, const FirstSightMemory& m,
 int write_second_sight_memory(const char* path, const SecondSightMemory& m,
                               int bare_end) {
     std::string s;
-    append_sight(&s, m.sight);
-    appendf(&s, "%f %f \n", m.indb, m.aug);
+    append_common(&s, m);
     if (bare_end) {
         appendf(&s, "%f %f %f\n", m.hdif, m.az0, m.third);
         appendf(&s, "%f %f\n", m.kursav, m.velav);
