@@ -11,8 +11,14 @@ namespace lunarfix {
 
 namespace {
 
-/* Limits x to -1..+1; a NaN (which fmin/fmax pass over) comes back as 1. */
-double clamp1(double x) { return std::fmax(-1.0, std::fmin(1.0, x)); }
+/* Limits x to -1..+1 against rounding just outside the domain of an arc
+ * sine or arc cosine.  A NaN stays a NaN (fmin/fmax would turn it into a
+ * bound), so that a failed input reaches the caller as a failure and not
+ * as an altitude of 90 deg or a distance of 0. */
+double clamp1(double x) {
+    if (std::isnan(x)) return x;
+    return std::fmax(-1.0, std::fmin(1.0, x));
+}
 
 /* Flattening of the Earth, 1/298.257 (IERS/IAU 1976 reference ellipsoid). */
 constexpr double kFlattening = 0.0033528131778969143;
@@ -23,6 +29,12 @@ constexpr double kRadDeg = 57.29577951308238;
 
 } // namespace
 
+double limb_sign(int iur) {
+    if (iur == 0 || iur == 2) return 1.0;
+    if (iur == 1 || iur == 3) return -1.0;
+    return 0.0;
+}
+
 double BESCHICKUNG(int /*ibes*/, int iur, double Lati, double Azi, double ha0,
                    double indb, double temperatur, double druck, double aug,
                    double SDiam, double HorPar, double* HP1, double* dip1,
@@ -32,10 +44,7 @@ double BESCHICKUNG(int /*ibes*/, int iur, double Lati, double Azi, double ha0,
     /* Ratio of the Moon's radius to the Earth's equatorial radius. */
     const double k = 0.2725;
 
-    // Limb sign: lower limb +1, upper limb -1, no limb 0.
-    double ur = 0.0;
-    if (iur == 0 || iur == 2) ur = 1.0;
-    if (iur == 1 || iur == 3) ur = -1.0;
+    const double ur = limb_sign(iur);
 
     const double HP = HorPar / 60.0;
     const double H1 = ha0 + indb / 60.0;

@@ -9,11 +9,19 @@
 // nautical miles (one arcminute of a great circle).  None of them returns
 // a NaN for finite arguments: the arguments of arc sines and arc cosines
 // are limited to -1..+1 and the degenerate cases are settled as stated in
-// each comment block.
+// each comment block.  A NaN argument gives a NaN result, which the dialog
+// reports as a failed computation.
 #ifndef LUNARFIX_NAVIGATION_NAVCALC_H
 #define LUNARFIX_NAVIGATION_NAVCALC_H
 
 namespace lunarfix {
+
+/* limb_sign: the sign with which the semi-diameter of the observed limb
+ * carries the limb's altitude to the centre's: +1 for a lower limb (Sun 0,
+ * Moon 2), -1 for an upper limb (Sun 1, Moon 3), 0 for a planet or a star.
+ *   iur         int     body code 0..8
+ *   (function)  double  +1, -1 or 0 */
+double limb_sign(int iur);
 
 /* BESCHICKUNG: sextant altitude to observed altitude of the body's centre
  * as seen from the centre of the Earth.
