@@ -114,8 +114,15 @@ void sight_compute(const SightInput& in, SightResult* r) {
     double ho = BESCHICKUNG(1, in.iur, in.lat, x.az, in.hs, in.indb,
                             in.temperature, in.pressure, in.aug, x.sd, x.hp,
                             &x.hpa, &x.dip, &x.refr, &x.sda, &x.corr);
-    x.ho = std::fabs(ho);
-    x.happ = in.hs + in.indb / 60.0 - x.dip / 60.0 + x.sda / 60.0;
+    // The observed altitude keeps its sign: a body whose centre stands
+    // below the true horizon (a low limb seen from a height of eye) gives an
+    // intercept measured from there, not from its mirror image above it.
+    x.ho = ho;
+    // Apparent altitude of the centre: the limb carried to the centre with
+    // the same limb sign as in the altitude corrections (an upper limb lies
+    // a semi-diameter above the centre).
+    x.happ = in.hs + in.indb / 60.0 - x.dip / 60.0 +
+             limb_sign(in.iur) * x.sda / 60.0;
 
     HcAz(in.lat, in.lon, x.dec, x.gha, &x.lha, &x.hc, &x.az);
     x.hdif = (x.ho - x.hc) * 60.0;

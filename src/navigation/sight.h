@@ -53,8 +53,9 @@ struct SightInput {
  *     returned by the star routine), ra_sun (the Sun's right ascension),
  *     jde (Julian ephemeris day from the Sun's routine).
  *   Reduction: lha, hc (computed altitude), az (azimuth).
- *   Corrections: ho (observed altitude of the centre, taken positive),
- *     happ (apparent altitude Hs + Ic - dip + SDa), and in arcminutes
+ *   Corrections: ho (observed altitude of the centre, negative below the
+ *     horizon), happ (apparent altitude of the centre, Hs + Ic - dip +
+ *     ur*SDa with the limb sign ur of limb_sign), and in arcminutes
  *     hpa (parallax in altitude), dip, refr (refraction before the
  *     temperature and pressure factor), sda (augmented semi-diameter),
  *     corr (total correction Ho - Hs).
@@ -89,9 +90,10 @@ SightInput sight_input(const RunState& rs, double hs);
  *      the Moon's, the planet's parallax with semi-diameter 0, or 0 and 0
  *      for a star.
  *   2) Hc and the azimuth from the reduction at the assumed position; Ho
- *      from the altitude corrections, taken as its absolute value; the
- *      apparent altitude Happ = Hs + Ic/60 - dip/60 + SDa/60 (SDa carries
- *      no sign); intercept (Ho - Hc) * 60.
+ *      from the altitude corrections, with its sign; the apparent altitude
+ *      of the centre Happ = Hs + Ic/60 - dip/60 + ur*SDa/60, ur the limb
+ *      sign (+1 lower, -1 upper limb, 0 planet or star); intercept
+ *      (Ho - Hc) * 60.
  *   3) A star index outside 0..57 is taken as the DUMMY row 58 (Polaris'
  *      place without its radial velocity) rather than read past the
  *      catalogue; the dialog never passes one.  A body code outside 0..8

@@ -86,13 +86,18 @@ void expect_consistent(const SightInput& in, const SightResult& r) {
     double ho = BESCHICKUNG(1, in.iur, in.lat, az, in.hs, in.indb,
                             in.temperature, in.pressure, in.aug, r.sd, r.hp,
                             &hp1, &dip, &refr, &sd1, &gb);
-    EXPECT_EQ(r.ho, std::fabs(ho));
+    EXPECT_EQ(r.ho, ho);
     EXPECT_EQ(r.hpa, hp1);
     EXPECT_EQ(r.dip, dip);
     EXPECT_EQ(r.refr, refr);
     EXPECT_EQ(r.sda, sd1);
     EXPECT_EQ(r.corr, gb);
-    EXPECT_DOUBLE_EQ(r.happ, in.hs + in.indb / 60 - dip / 60 + sd1 / 60);
+    // The apparent altitude of the centre: a lower limb lies a
+    // semi-diameter below it, an upper limb above it.
+    const double limb = (in.iur == 0 || in.iur == 2)   ? 1.0
+                        : (in.iur == 1 || in.iur == 3) ? -1.0
+                                                       : 0.0;
+    EXPECT_DOUBLE_EQ(r.happ, in.hs + in.indb / 60 - dip / 60 + limb * sd1 / 60);
     EXPECT_DOUBLE_EQ(r.hdif, (r.ho - r.hc) * 60);
     EXPECT_NEAR(r.lha, norm360(r.gha + in.lon), 1e-9);
 }
@@ -122,6 +127,9 @@ TEST_F(SightTest, SunKeepsItsOwnEphemeris) {
     SightResult ru;
     sight_compute(up, &ru);
     EXPECT_NEAR(r.ho - ru.ho, 2 * sd / 60, 0.01 * arcmin);
+    // So does it in the apparent altitude of the centre.
+    expect_consistent(up, ru);
+    EXPECT_NEAR(r.happ - ru.happ, 2 * sd / 60, 1e-9 * lunarfix_test::deg);
 
     // The screens show the computed values.
     RunState rs;
@@ -186,7 +194,7 @@ TEST_F(SightTest, MoonPlanetAndStar) {
     EXPECT_NEAR(r.hc, in.lat, 1.0);
 }
 
-TEST_F(SightTest, NegativeObservedAltitudeTakenPositive) {
+TEST_F(SightTest, NegativeObservedAltitudeKeepsItsSign) {
     SightInput in = at(2021, 12, 13, 0, 0, 0, 8);
     in.idstar = 53;
     in.hs = -2.0;
@@ -194,7 +202,7 @@ TEST_F(SightTest, NegativeObservedAltitudeTakenPositive) {
     sight_compute(in, &r);
     const double ho_signed = in.hs + r.corr / 60;
     ASSERT_LT(ho_signed, 0.0);
-    EXPECT_NEAR(r.ho, -ho_signed, 1e-12);
+    EXPECT_NEAR(r.ho, ho_signed, 1e-12);
     EXPECT_DOUBLE_EQ(r.hdif, (r.ho - r.hc) * 60);
 }
 
