@@ -107,6 +107,10 @@ private:
     void deltat_line();
     static void split_dm(double x, int* deg, double* min);
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
+    bool true_distance(int y, int mo, int d, int h, int mi, int sec,
+                       double* ld, double* sdsun, int* idstar);
+    double distance_rate(int y, int mo, int d, int h, int mi, int sec);
+    const char* body_name() const;  // the second body, for the side notice
     DialogStep failed_restart(const char* why);
 
     ConsoleReaders* rd_;
@@ -124,6 +128,8 @@ private:
     // Values of the lunar-distance pass kept between its clearings.
     int ld_year_ = 0, ld_month_ = 0, ld_day_ = 0;
     double t0_ = 0.0, told_ = 0.0, dzeit_ = 0.0;
+
+    bool side_notice_shown_ = false;  // the side answer was overruled
 
     int seq_iterations_ = 0;  // Iterate steps since the fix last converged
     int n_passes_ = 0, n_iterations_ = 0, n_fixes_ = 0, n_menu_reads_ = 0;

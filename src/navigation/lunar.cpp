@@ -2,6 +2,7 @@
 // correction, the renewed second sight, the fix from the two lines of
 // position, the result screen and menu, the iteration and the stop.
 #include <cmath>
+#include <cstring>
 
 #include "ephemeris/ephemeris.h"
 #include "foundations/console_io.h"
@@ -32,6 +33,19 @@ constexpr double kFirstPassLimit = 2.0;
 // A corrected clock time beyond this many hours from 0 h cannot come from a
 // sound lunar distance; it is treated as a failed clearing.
 constexpr double kMaxClockHours = 1.0e5;
+
+// The direction of the clock correction comes from the change of the true
+// distance over this many seconds before and after the clearing time.
+constexpr int kRateHalfSpan = 180;
+
+// Below this rate of the true distance (degrees per hour, a tenth of the
+// Moon's usual half a degree an hour) its direction is too uncertain to
+// overrule the navigator's side answer.
+constexpr double kMinRateForSide = 0.05;
+
+// Below this rate (degrees per hour) the result screen warns that the
+// lunar times the clock poorly.
+constexpr double kSlowLunarRate = 0.1;
 
 // The fix counts as converged below this position error (nautical miles).
 constexpr double kConverged = 0.1;
@@ -67,11 +81,13 @@ DialogStep Dialog::continue_step() {
     }
     // The first sight's position as it stood when that sight was computed
     // (the converged result menu may since have moved the record's
-    // latitude to the fix).
+    // latitude to the fix), run to the second sight along the course and
+    // speed (or distance) of the second sight's inputs, as the renewing
+    // screen shows them.
     const SightRecord& s1 = pos1_;
     double lat = s1.latd + s1.latmf / 60.0;
     double lon = s1.lond + s1.lonmf / 60.0;
-    verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav0, lat, lon,
+    verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav, lat, lon,
             &rs_.latitude0, &rs_.longitude0);
     split_dm(rs_.latitude0, &rs_.work.latd, &rs_.work.latmf);
     split_dm(rs_.longitude0, &rs_.work.lond, &rs_.work.lonmf);
@@ -237,6 +253,13 @@ DialogStep Dialog::lunar_result() {
         conprintf(" LUNAR DIST. CLEARED  = %d deg %d' %.2f''\n", ig, im, ss);
     }
     conprintf(" Final Position Error = %5.2f naut. miles\n", rs_.dist);
+    // A lunar taken near the closest approach of the two bodies: a small
+    // error of the measured distance is a large error of the clock.
+    const double rate = std::fabs(distance_rate(w.year, w.month, w.day,
+                                                w.hour, w.min, w.sec));
+    if (rate < kSlowLunarRate)
+        conprintf(" !!! Slow lunar: distance changes %.3f deg/h, 0.1' = %.0f "
+                  "s of clock\n", rate, (0.1 / 60.0) / rate * 3600.0);
     // The bound in whole degrees of the Moon's sextant altitude, formed in
     // double so that any typed altitude gives it without overflow.
     if (rs_.dist > 10.0 * std::fabs(90.0 - rs_.sight1.had))
@@ -329,7 +352,9 @@ DialogStep Dialog::iterate() {
     conputs(" in the FINAL POSITION.\n");
     conputs(" ...now hit ENTER to continue:");
     if (rs_.initluna == 0) rd_->pause();
-    double kursbak = rs_.kursav0 - 180.0;
+    // The first sight's position: the fix run back along the reverse of
+    // the course that Continue runs forward.
+    double kursbak = rs_.kursav - 180.0;
     if (kursbak < 0.0) kursbak += 360.0;
     verspos(rs_.jd1, rs_.jd2, rs_.velav, kursbak, rs_.latitudep,
             rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
@@ -344,6 +369,76 @@ DialogStep Dialog::iterate() {
 // ---------------------------------------------------------------------------
 // The lunar-distance pass.
 
+/* true_distance: the true geocentric distance between the Moon and the
+ * second body of the run (rs_.sight2's body and star) from the
+ * ephemerides at the given UTC date and clock time (seconds may run past
+ * 59 or below 0: the ephemerides take the time as hours + min/60 +
+ * sec/3600).
+ *   ld      distance, degrees (output)
+ *   sdsun   the Sun's semi-diameter, arcminutes (output)
+ *   idstar  the star index the star routine returned (output; the
+ *           second sight's index for other bodies)
+ *   returns false when the second body is unknown (code outside 0..8). */
+bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
+                           double* ld, double* sdsun, int* idstar) {
+    const int iur = rs_.sight2.iur;
+    *idstar = rs_.sight2.idstar;
+    if (iur > 8 || iur < 0) return false;
+    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0, hps = 0.0;
+    double jde = 0.0;
+    suneph(rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa, &ras, &hps,
+           sdsun, &jde);
+    double decm = 0.0, ram = 0.0, ghm = 0.0, hpm = 0.0, sdm = 0.0;
+    mooneph(rs_.moonpar, rs_.DeltaTT, y, mo, d, h, mi, sec, &decm, &ghm,
+            &ghaa, &ram, &hpm, &sdm);
+    if (iur >= 4 && iur <= 7) {
+        double hpp = 0.0;
+        planeteph(iur, rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa,
+                  &ras, &hpp);
+    } else if (iur == 8) {
+        double sha = 0.0;
+        // An index outside the catalogue (a hand-edited file) takes the
+        // DUMMY row, as the sight computation does.
+        const int star = (*idstar >= 0 && *idstar <= 57) ? *idstar : 58;
+        *idstar = starseph(rs_.iterq, star, rs_.DeltaTT, y, mo, d, h, mi, sec,
+                           &decs, &ghas, &ghaa, &ras, &sha);
+        if (*idstar < 0) *idstar = 58;
+    }
+    *ld = LDist(decm, decs, ram, ras);
+    return true;
+}
+
+/* distance_rate: how fast the true distance changes at the given UTC date
+ * and clock time, degrees per hour (negative: closing), from the distance
+ * kRateHalfSpan seconds before and after it.  NaN when the body is unknown
+ * or an ephemeris fails. */
+double Dialog::distance_rate(int y, int mo, int d, int h, int mi, int sec) {
+    double before = 0.0, after = 0.0, sd = 0.0;
+    int star = 0;
+    if (!true_distance(y, mo, d, h, mi, sec - kRateHalfSpan, &before, &sd,
+                       &star) ||
+        !true_distance(y, mo, d, h, mi, sec + kRateHalfSpan, &after, &sd,
+                       &star))
+        return std::nan("");
+    return (after - before) / (2.0 * kRateHalfSpan / 3600.0);
+}
+
+/* body_name: the second body as the side notice names it. */
+const char* Dialog::body_name() const {
+    switch (rs_.sight2.iur) {
+    case 0:
+    case 1: return "Sun";
+    case 4: return "Venus";
+    case 5: return "Mars";
+    case 6: return "Jupiter";
+    case 7: return "Saturn";
+    default: break;
+    }
+    const char* s = star_short_name(rs_.sight2.idstar);
+    const char* eq = std::strchr(s, '=');
+    return eq ? eq + 1 : s;
+}
+
 /* clearing: one clearing of the lunar distance at the clock time kth, ktm,
  * kts of the sights' date.  Asks for the distance when it has not been
  * entered in this run, forms the apparent and the cleared distance, and
@@ -351,34 +446,12 @@ DialogStep Dialog::iterate() {
  *   returns false when the second body is unknown (code above 8). */
 bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     const int y = ld_year_, mo = ld_month_, d = ld_day_;
-    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0, hps = 0.0;
-    double jde = 0.0;
-    suneph(rs_.DeltaTT, y, mo, d, kth, ktm, kts, &decs, &ghas, &ghaa, &ras,
-           &hps, &rs_.SDsun, &jde);
     rs_.work.iur = rs_.sight2.iur;
     rs_.work.idstar = rs_.sight2.idstar;
     const int iur = rs_.work.iur;
-    double decm = 0.0, ram = 0.0, ghm = 0.0, hpm = 0.0, sdm = 0.0;
-    mooneph(rs_.moonpar, rs_.DeltaTT, y, mo, d, kth, ktm, kts, &decm, &ghm,
-            &ghaa, &ram, &hpm, &sdm);
-    if (iur >= 4 && iur <= 7) {
-        double hpp = 0.0;
-        planeteph(iur, rs_.DeltaTT, y, mo, d, kth, ktm, kts, &decs, &ghas,
-                  &ghaa, &ras, &hpp);
-    } else if (iur == 8) {
-        double sha = 0.0;
-        // An index outside the catalogue (a hand-edited file) takes the
-        // DUMMY row, as the sight computation does.
-        const int star = (rs_.work.idstar >= 0 && rs_.work.idstar <= 57)
-                             ? rs_.work.idstar : 58;
-        rs_.work.idstar = starseph(rs_.iterq, star, rs_.DeltaTT, y, mo, d,
-                                   kth, ktm, kts, &decs, &ghas, &ghaa, &ras,
-                                   &sha);
-        if (rs_.work.idstar < 0) rs_.work.idstar = 58;
-    } else if (iur > 8 || iur < 0) {
+    if (!true_distance(y, mo, d, kth, ktm, kts, &rs_.LDtrue, &rs_.SDsun,
+                       &rs_.work.idstar))
         return false;
-    }
-    rs_.LDtrue = LDist(decm, decs, ram, ras);
 
     if (rs_.initluna == 0) {
         conputs("");
@@ -390,6 +463,7 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
         double side = 0.0;
         rd_->lies1(0, rs_.signdist >= 0 ? 1.0 : 2.0, &side);
         rs_.signdist = side > 1.5 ? -1 : 1;
+        side_notice_shown_ = false;
         conputs("");
         if (iur == 0 || iur == 1) conputs(" for SUN always NEAR limb assumed!\n");
         conputs(" LUNAR DISTANCE = degrees  minutes:");
@@ -422,6 +496,25 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     if (rs_.timezero == 0 &&
         std::fabs(rs_.LDclear - rs_.LDtrue) > kFirstPassLimit)
         rs_.LDclear = rs_.LDapp;
+
+    // Direction of the correction.  A distance that is closing moves the
+    // clock as for a body east of the Moon, one that is opening as for a
+    // body west of it.  The side of the Moon on which the body stands says
+    // which, except for a body nearly due north or south of the Moon, whose
+    // distance can close although it stands west in right ascension (or
+    // open although east); so the ephemerides decide, and the navigator's
+    // answer only where the distance changes too slowly to tell.
+    const double rate = distance_rate(y, mo, d, kth, ktm, kts);
+    if (std::fabs(rate) >= kMinRateForSide) {
+        const int side = rate < 0.0 ? 1 : -1;
+        if (side != rs_.signdist && !side_notice_shown_) {
+            conprintf(" !!! The distance to %s is %s: corrected as for %s\n",
+                      body_name(), side > 0 ? "closing" : "opening",
+                      side > 0 ? "EAST" : "WEST");
+            side_notice_shown_ = true;
+        }
+        rs_.signdist = side;
+    }
 
     *t1 = t0_ - (rs_.LDclear - rs_.LDtrue) * (rs_.signdist * kHoursPerDegree);
     dzeit_ = *t1 - t0_;

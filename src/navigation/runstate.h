@@ -142,12 +142,12 @@ struct RunState {
     double DeltaTT = 0.0;   // Delta T handed to every ephemeris routine
     int moonpar = 1;
 
-    // Course and speed of the second sight's file (and their copies).
+    // Course and speed of the second sight's file (and their copies): the
+    // first sight's position is run along them to the second sight.
     double kursav = 0.0;
     double velav = 0.0;
     double kursav2 = 0.0;
     double velav2 = 0.0;
-    double kursav0 = 0.0;  // course actually run, always 0
 
     // The measured lunar distance.
     double LD_limb = 48.11666666666667;  // from the Moon's limb, degrees

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "dialog_harness.h"
+#include "ephemeris/ephemeris.h"
 #include "foundations/foundations.h"
 #include "navigation/navcalc.h"
+#include "navigation/remembered.h"
 #include "navigation/sight.h"
 
 namespace {
@@ -244,9 +246,10 @@ TEST(LunarRun, SaturnWestAndFarLimb) {
     EXPECT_TRUE(has(r.out, "', Planet= Saturn\n"));
 }
 
-TEST(LunarRun, SameDistanceMovesTheClockOppositeWaysForEastAndWest) {
-    // One observation answered once as EAST and once as WEST: the first
-    // correction has the same size and opposite signs.
+TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
+    // One observation answered once as EAST and once as WEST: the distance
+    // to Venus closes, so both corrections go as for EAST, and the wrong
+    // answer is told once.
     Truth t{2017, 6, 17, 4, 10, 0, 44.5, -17.5, 4, 33};
     Observation o = observe(t);
     double dz[2] = {0.0, 0.0};
@@ -266,9 +269,12 @@ TEST(LunarRun, SameDistanceMovesTheClockOppositeWaysForEastAndWest) {
                               &t1, &t0),
                   2);
         dz[side - 1] = t1 - t0;
+        EXPECT_EQ(count(r.out, " !!! The distance to Venus is closing: "
+                               "corrected as for EAST\n"),
+                  side == 2 ? 1 : 0);
     }
     EXPECT_LT(dz[0], -0.1);  // east: back by about 0.18 h
-    EXPECT_NEAR(dz[0], -dz[1], 0.0002);
+    EXPECT_EQ(dz[0], dz[1]);
 }
 
 // ------------------------------------------------------------ result menu
@@ -551,6 +557,60 @@ TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
     EXPECT_EQ(st.nobs, 1);
 }
 
+TEST(LunarPass, FailedAltitudeIsReportedNotCleared) {
+    // An observed altitude that is not a number (a failed computation)
+    // gives no cleared distance; it must not pass for a distance of 0 deg
+    // and move the clock by days.
+    TempDir dir;
+    StepRig rig("\n");
+    RunState& st = rig.st();
+    pass_state(&st, 4);
+    st.HMc = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
+              DialogStep::LoopHead);
+    EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the lunar distance cannot "
+                                   "be cleared\n"));
+    EXPECT_EQ(st.timezero, 0);
+    EXPECT_EQ(st.initluna, 0);
+    EXPECT_EQ(st.sight1.hour, RunState().sight1.hour);
+}
+
+TEST(LunarRun, SecondSightRunsAlongTheCourseShown) {
+    // The same default observations, once without a run between the sights
+    // and once with the second sight's inputs saying course 90 and 10
+    // nautical miles run: the fix is the position after the run, 10 miles
+    // due east of the first, which at latitude L is 10' / cos L of
+    // longitude.
+    RunState still, moved;
+    {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        DialogRun r = run_dialog(script(default_answers() + Lines{"9", ""}));
+        still = r.state;
+        EXPECT_TRUE(has(r.out, " Course was:     0  Velocity: 0.00 \n"));
+    }
+    {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        {
+            CapturedConsole quiet;
+            RunState rs;
+            rs.kursav = 90.0;
+            rs.velav = -10.0;
+            ASSERT_EQ(lunarfix::WriteSecondSightMemory(rs, 1), 1);
+        }
+        ASSERT_EQ(file_lines("moondist0x2.txt")[8], "90.000000 -10.000000");
+        DialogRun r = run_dialog(script(default_answers() + Lines{"9", ""}));
+        moved = r.state;
+        EXPECT_TRUE(has(r.out, " Course was:    90  Velocity: -10.00 \n"));
+        EXPECT_LT(std::fabs(r.state.dist), 0.1);
+    }
+    const double coslat = std::cos(still.latitudep / 57.29577951308232);
+    EXPECT_NEAR(moved.latitudep, still.latitudep, 0.3 * nm);
+    EXPECT_NEAR((moved.longitudep - still.longitudep) * coslat, 10.0 * nm,
+                0.3 * nm);
+}
+
 TEST(LunarPass, UnknownSecondBodyEndsTheRun) {
     TempDir dir;
     StepRig rig("");
@@ -563,12 +623,25 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     TempDir dir;
     StepRig rig("");
     RunState& st = rig.st();
-    // A converged default state whose measured distance is far off: every
-    // clearing moves the clock, so the pass ends after the tenth.
-    pass_state(&st, 4);
+    // A lunar whose distance changes slowly (Altair passing 29 deg north of
+    // the Moon, 0.15 deg/h): with 1.8 h per degree every clearing takes off
+    // only a quarter of the clock error, and a measured distance 0.3 deg
+    // off keeps the clock moving after the tenth clearing.
+    pass_state(&st, 8);
+    st.sight2.idstar = 12;
+    st.sight1.year = 2103;
+    st.sight1.month = 4;
+    st.sight1.day = 28;
+    st.sight1.hour = 20;
+    st.sight1.min = 46;
+    st.sight1.sec = 0;
+    double decm, ghm, ghaa, ram, hpm, sdm, decs, ghs, ras, sha;
+    lunarfix::mooneph(1, st.DeltaTT, 2103, 4, 28, 20, 46, 0, &decm, &ghm,
+                      &ghaa, &ram, &hpm, &sdm);
+    lunarfix::starseph(1, 12, st.DeltaTT, 2103, 4, 28, 20, 46, 0, &decs, &ghs,
+                       &ghaa, &ras, &sha);
     st.SDamoon = 15.7;
-    st.LD_limb = 48.4;
-    st.signdist = -1;  // the wrong side: every clearing moves further
+    st.LD_limb = lunarfix::LDist(decm, decs, ram, ras) - 15.7 / 60.0 + 0.3;
     EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
               DialogStep::LoopHead);
     EXPECT_EQ(st.ncount, 10);
@@ -579,6 +652,7 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     RunState& s1 = one.st();
     s1 = st;
     s1.sight1 = RunState().sight1;
+    s1.sight2 = RunState().sight2;
     s1.ncount = 0;
     s1.LD_limb = 48.11666666666667;
     s1.signdist = 1;

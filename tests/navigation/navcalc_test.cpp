@@ -214,6 +214,18 @@ TEST(SightReduction, LocalHourAngleWraps) {
     EXPECT_NEAR(r.lha, 160.0, 1e-9 * arcsec);
 }
 
+TEST(SightReduction, NotANumberStaysNotANumber) {
+    // A failed ephemeris must not come back as a body in the zenith or as
+    // two bodies in one place.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    double lha = 0, hc = 0, az = 0;
+    HcAz(44.78, -17.19, nan, 300.0, &lha, &hc, &az);
+    EXPECT_TRUE(std::isnan(hc));
+    EXPECT_TRUE(std::isnan(LDist(nan, 10.0, 20.0, 30.0)));
+    EXPECT_TRUE(std::isnan(Lunaclear(40.0, nan, 30.0, 25.0, 30.0, 100.0,
+                                     200.0, 0.9, 45.0)));
+}
+
 TEST(SightReduction, MeridianZenithAndPoleGiveNoNaN) {
     // Upper transit south and north of the observer, lower transit.
     Red s = reduce(40, 0, 10, 0);
