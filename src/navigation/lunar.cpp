@@ -441,8 +441,9 @@ const char* Dialog::body_name() const {
 
 /* clearing: one clearing of the lunar distance at the clock time kth, ktm,
  * kts of the sights' date.  Asks for the distance when it has not been
- * entered in this run, forms the apparent and the cleared distance, and
- * gives the corrected clock time *t1 (hours).
+ * entered in this run, forms the apparent and the cleared distance, sets
+ * the direction of the correction (rs_.signdist) from the change of the
+ * true distance, and gives the corrected clock time *t1 (hours).
  *   returns false when the second body is unknown (code above 8). */
 bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     const int y = ld_year_, mo = ld_month_, d = ld_day_;

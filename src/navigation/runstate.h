@@ -152,7 +152,10 @@ struct RunState {
     // The measured lunar distance.
     double LD_limb = 48.11666666666667;  // from the Moon's limb, degrees
     double xnear = 1.0;                  // below 1.5 NEAR limb, above FAR
-    int signdist = 1;                    // +1 body EAST of Moon, -1 WEST
+    // Direction of the clock correction: +1 as for a body EAST of the Moon
+    // (distance closing), -1 as for WEST (opening); the navigator's answer
+    // unless the ephemerides show the distance closing or opening.
+    int signdist = 1;
 
     // Latest sight: intercept, azimuth, and the third value of the
     // remembered intercept line (carried through unchanged).
