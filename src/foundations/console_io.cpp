@@ -1,5 +1,6 @@
 #include "foundations/console_io.h"
 
+#include <cstdio>
 #include <iostream>
 #include <limits>
 
@@ -43,6 +44,21 @@ int wait_key() {
     if (ch != '\n') c.in->ignore(std::numeric_limits<std::streamsize>::max(), '\n');
     if (c.in->eof()) c.in->clear();
     return ch;
+}
+
+/* console_output_ok - whether every screen reached the output.
+ *   returns  true when the output stream is still good after a flush and,
+ *            for std::cout, standard output shows no error after fflush
+ * Notes: std::cout writes through the C library's stdout, whose buffer may
+ *   only fail when it is flushed, so both are flushed and examined. */
+bool console_output_ok() {
+    ConsoleStreams& c = console();
+    c.out->flush();
+    bool ok = !c.out->fail();
+    if (c.out == &std::cout) {
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) ok = false;
+    }
+    return ok;
 }
 
 } // namespace lunarfix

@@ -32,6 +32,12 @@ void set_console(std::istream* in, std::ostream* out);
  * on at once). */
 int wait_key();
 
+/* console_output_ok: flushes the console's output and tells whether all of
+ * it was written: false once the output stream has failed, or, when it is
+ * the process's standard output, when the C library reports a write error
+ * on it (a full disc, a closed pipe, /dev/full). */
+bool console_output_ok();
+
 } // namespace lunarfix
 
 #endif

@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <string>
 
 #include "foundations/console_io.h"
+#include "foundations/textfile.h"
 
 namespace lunarfix {
 
@@ -124,10 +126,8 @@ const DeltaTTable& deltat_table() {
     return table;
 }
 
-// The prediction file, its temporary twin while it is being written, and
-// its explanatory trailer.
+// The prediction file and its explanatory trailer.
 const char kPredictionFile[] = "moondist0x0.txt";
-const char kPredictionTemp[] = "moondist0x0.txt.tmp";
 constexpr int kPredictionRows = 21;
 const char* const kPredictionTrailer[11] = {
     "  'YEAR'  'DELTA_T(seconds)' \n\n",
@@ -148,27 +148,22 @@ const char* const kPredictionTrailer[11] = {
 constexpr int kMaxFileRows = 40;
 constexpr int kTableRoom = 100;
 
-// Writes the prediction file with its default rows and trailer: first to
-// a temporary file, which then replaces the name in one step.  Returns
-// false (and leaves nothing behind) when any step fails.
+// Writes the prediction file with its default rows and trailer, whole and
+// in one step (see save_whole), unless a file has appeared under its name
+// meanwhile (another copy of the program has written it): that one is kept.
+// Returns false (and leaves nothing behind) when the file cannot be made.
 bool write_prediction_file() {
-    std::FILE* f = std::fopen(kPredictionTemp, "w");
-    if (f == nullptr) return false;
-    bool ok = true;
+    std::string text;
     int year = 2020;
     for (int i = 1; i <= kPredictionRows; ++i) {
         year += (i - 1) * 5;  // steps of 0, 5, 10, ... years
         const int y = (year > 3000) ? 3000 : year;
-        if (std::fprintf(f, "    %d   %.1f \n", y, deltatime(y, 1)) < 0) ok = false;
+        char row[64];
+        std::snprintf(row, sizeof row, "    %d   %.1f \n", y, deltatime(y, 1));
+        text += row;
     }
-    for (const char* line : kPredictionTrailer) {
-        if (std::fputs(line, f) == EOF) ok = false;
-    }
-    if (std::fflush(f) != 0 || std::ferror(f)) ok = false;
-    if (std::fclose(f) != 0) ok = false;
-    if (ok && std::rename(kPredictionTemp, kPredictionFile) != 0) ok = false;
-    if (!ok) std::remove(kPredictionTemp);
-    return ok;
+    for (const char* line : kPredictionTrailer) text += line;
+    return save_whole(kPredictionFile, text.data(), text.size(), 1) == 1;
 }
 
 // Reads the next blank-separated word of f into buf (NUL terminated).
@@ -283,7 +278,9 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  *            not looked at), before 2020, after the file's last row, or
  *            when the file is out of order, corrupt or unusable
  * Notes: a missing file is written with 21 default rows from deltatime
- * and an explanatory trailer (whole, through a temporary file).  The file
+ * and an explanatory trailer (whole and in one step, see save_whole; a
+ * file another copy wrote meanwhile is read instead); a name that is not a
+ * regular file (a link, FIFO or directory) counts as unusable.  The file
  * is read anew at each call: rows of a year and Delta T in seconds, up to
  * the first row of 3000 or later, at most 40 rows; a row that cannot be
  * read (text, or a Delta T beyond 1e6 s in size) ends the rows, and the
@@ -299,11 +296,11 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
 double delta0x(int year0) {
     if (year0 > 3000) return 0.0;
 
-    std::FILE* f = std::fopen(kPredictionFile, "r");
+    std::FILE* f = open_regular(kPredictionFile);
     if (f == nullptr) {
         if (errno != ENOENT) return prediction_file_unusable();
         if (!write_prediction_file()) return prediction_file_unusable();
-        f = std::fopen(kPredictionFile, "r");
+        f = open_regular(kPredictionFile);
         if (f == nullptr) return prediction_file_unusable();
     }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+#include <string>
 
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
@@ -32,11 +33,15 @@ Dialog::Dialog(ConsoleReaders* rd) : rd_(rd) {}
  * Notes: when a read meets the end of input the run stops at the next
  *   step boundary: one line says so and the closing screen follows; nothing
  *   is saved beyond what earlier steps wrote.  A stop answer read just
- *   before the input ended is still carried out. */
+ *   before the input ended is still carried out.
+ *   Exit status: 2 when a remembered-input file was not saved (its latest
+ *   write failed) or the screens could not all be written out; otherwise 1
+ *   when the input ended before the run did; otherwise 0. */
 int Dialog::run() { return run_from(DialogStep::Title); }
 
 int Dialog::run_from(DialogStep first) {
     DialogStep s = first;
+    bool cut_short = false;
     while (s != DialogStep::Exit) {
         s = step(s);
         if (console().ended && s != DialogStep::End &&
@@ -44,10 +49,12 @@ int Dialog::run_from(DialogStep first) {
             conputs("\n !!! Input ended: the run stops here, nothing more "
                     "is saved.");
             s = DialogStep::End;
+            cut_short = true;
         }
     }
-    console().out->flush();
-    return 0;
+    const bool shown = console_output_ok();
+    if (rs_.unsaved != 0 || !shown) return 2;
+    return cut_short ? 1 : 0;
 }
 
 DialogStep Dialog::step(DialogStep s) {
@@ -192,7 +199,7 @@ DialogStep Dialog::loop_head() {
                 rs_.tempin = rs_.temperature;
                 rs_.pressin = rs_.pressure;
             } else {
-                WriteFirstSightMemory(rs_);
+                note_save(&rs_, kFirstSightUnsaved, WriteFirstSightMemory(rs_));
             }
         }
     } else {
@@ -203,7 +210,8 @@ DialogStep Dialog::loop_head() {
                 rs_.kursav2 = rs_.kursav;
                 rs_.velav2 = rs_.velav;
             } else {
-                WriteSecondSightMemory(rs_, 1);
+                note_save(&rs_, kSecondSightUnsaved,
+                          WriteSecondSightMemory(rs_, 1));
             }
         }
     }
@@ -583,9 +591,14 @@ DialogStep Dialog::end() {
         " ",
         " lunarfix: ship's position and clock time",
         " from a lunar distance and two sights.",
-        "\n           --- END ---",
     };
     for (const char* l : lines) conputs(l);
+    if (rs_.unsaved != 0) {
+        std::string names;
+        unsaved_names(rs_.unsaved, &names);
+        conprintf(" !!! not saved: %s\n", names.c_str());
+    }
+    conputs("\n           --- END ---");
     rd_->pause();
     return DialogStep::Exit;
 }

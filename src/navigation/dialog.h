@@ -25,7 +25,9 @@ public:
 
     /* run: the whole run, from the title screen to the closing screen.
      *   returns the exit status of the process: 0 after the closing screen
-     *   (also when the input ended early).
+     *   when every remembered-input file was saved; 1 when the input ended
+     *   before the run did; 2 when a remembered-input file was not saved
+     *   (the closing screen names it) or the output could not be written.
      * Notes:
      *   1) When a read meets the end of input, the run stops at the next
      *      step: one line says so, the closing screen follows, and nothing
@@ -49,7 +51,7 @@ public:
     /* run_from: the dialog from the given step on, as run() does from the
      * title screen.
      *   first    the first step
-     *   returns  the exit status (0). */
+     *   returns  the exit status, as run(). */
     int run_from(DialogStep first);
 
     /* The run state, for inspection (and for tests that set up a step). */

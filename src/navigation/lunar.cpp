@@ -603,7 +603,9 @@ DialogStep Dialog::lunar_distance_pass() {
 // Stop: both remembered-input files, then the closing screen.
 
 DialogStep Dialog::stop() {
-    WriteStopMemory(rs_);
+    const int failed = WriteStopMemory(rs_);
+    note_save(&rs_, kFirstSightUnsaved, (failed & kFirstSightUnsaved) == 0);
+    note_save(&rs_, kSecondSightUnsaved, (failed & kSecondSightUnsaved) == 0);
     return DialogStep::End;
 }
 

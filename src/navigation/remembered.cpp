@@ -1,5 +1,6 @@
 #include "navigation/remembered.h"
 
+#include "foundations/textfile.h"
 #include "navigation/console.h"
 
 #include <cerrno>
@@ -9,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include <unistd.h>
 
 namespace lunarfix {
 
@@ -61,9 +60,9 @@ private:
 };
 
 // Whole file (at most kMaxFileBytes) into *text; false when it does not
-// open for reading.
+// open for reading or is not a regular file (see open_regular).
 bool slurp(const char* path, std::string* text) {
-    std::FILE* f = std::fopen(path, "rb");
+    std::FILE* f = open_regular(path);
     if (f == nullptr) return false;
     text->clear();
     char buf[4096];
@@ -146,29 +145,13 @@ void append_common(std::string* s, const Memory& m) {
     appendf(s, "%f %f \n", m.indb, m.aug);
 }
 
-// Writes text as the whole new content of path: into path.tmp, then
-// renamed over path.  A file that exists but may not be written (write
-// protected) is left alone.  On failure one line names the file.
+// Writes text as the whole new content of path (see save_whole: a file
+// that is write protected or is not a regular file is left alone).  On
+// failure one line names the file.
 int write_whole(const char* path, const std::string& text) {
-    bool ok = true;
-    if (::access(path, F_OK) == 0 && ::access(path, W_OK) != 0) ok = false;
-    std::string tmp = std::string(path) + ".tmp";
-    if (ok) {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (f == nullptr) {
-            ok = false;
-        } else {
-            if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) ok = false;
-            if (std::fflush(f) != 0) ok = false;
-            if (std::fclose(f) != 0) ok = false;
-            if (ok && std::rename(tmp.c_str(), path) != 0) ok = false;
-            if (!ok) std::remove(tmp.c_str());
-        }
-    }
-    if (!ok) {
-        conprintf("\n !!! file %s cannot be written: inputs not saved\n", path);
-    }
-    return ok ? 1 : 0;
+    if (save_whole(path, text.data(), text.size(), 0) == 1) return 1;
+    conprintf("\n !!! file %s cannot be written: inputs not saved\n", path);
+    return 0;
 }
 
 } // namespace
@@ -280,7 +263,9 @@ int ReadSecondSightMemory(RunState* rs) {
 }
 
 int WriteFirstSightMemory(const RunState& rs) {
-    return write_first_sight_memory(kFirstSightFile, first_from_working(rs), 9);
+    // The lunar distance and side go with every write, so that they are
+    // offered again however the run ends.
+    return write_first_sight_memory(kFirstSightFile, first_from_working(rs), 10);
 }
 
 int WriteSecondSightMemory(const RunState& rs, int created) {
@@ -293,8 +278,8 @@ int WriteSecondSightMemory(const RunState& rs, int created) {
     return write_second_sight_memory(kSecondSightFile, m, created ? 1 : 0);
 }
 
-void WriteStopMemory(const RunState& rs) {
-    conprintf("\n>> fixed: write moondist0x1.txt ");
+int WriteStopMemory(const RunState& rs) {
+    int unsaved = 0;
     FirstSightMemory a = first_from_working(rs);
     a.sight = rs.sight1;
     a.sight.year = rs.work.year;
@@ -304,9 +289,11 @@ void WriteStopMemory(const RunState& rs) {
     a.hdif = 0.0;
     a.az0 = rs.azim1;
     a.third = 0.0;
-    write_first_sight_memory(kFirstSightFile, a, 10);
+    if (write_first_sight_memory(kFirstSightFile, a, 10))
+        conprintf("\n>> fixed: write moondist0x1.txt ");
+    else
+        unsaved |= kFirstSightUnsaved;
 
-    conprintf(">> fixed: write moondist0x2.txt ");
     SecondSightMemory b = second_from_working(rs);
     b.sight = rs.sight2;
     b.sight.year = rs.work.year;
@@ -316,7 +303,27 @@ void WriteStopMemory(const RunState& rs) {
     b.hdif = 0.0;
     b.az0 = rs.azim2;
     b.third = 0.0;
-    write_second_sight_memory(kSecondSightFile, b, 0);
+    if (write_second_sight_memory(kSecondSightFile, b, 0))
+        conprintf(">> fixed: write moondist0x2.txt ");
+    else
+        unsaved |= kSecondSightUnsaved;
+    return unsaved;
+}
+
+void note_save(RunState* rs, int file_bit, int written) {
+    if (written)
+        rs->unsaved &= ~file_bit;
+    else
+        rs->unsaved |= file_bit;
+}
+
+void unsaved_names(int unsaved, std::string* names) {
+    names->clear();
+    if (unsaved & kFirstSightUnsaved) *names += kFirstSightFile;
+    if (unsaved & kSecondSightUnsaved) {
+        if (!names->empty()) *names += ' ';
+        *names += kSecondSightFile;
+    }
 }
 
 } // namespace lunarfix

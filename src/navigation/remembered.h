@@ -5,13 +5,16 @@
 //
 // Each file holds one record of numbers, one group per line, with no
 // header; the line breaks carry no meaning when the file is read back.
-// Files are written whole: into "<name>.tmp" first, which then replaces the
-// file.  A file that cannot be written is reported by one line on the
-// console and the run goes on without it.
+// Files are written whole: into a new temporary file of a unique name,
+// which then replaces the file in one step (see save_whole).  A file that
+// cannot be written, is write protected or is not a regular file is
+// reported by one line on the console and the run goes on without it.
 #ifndef LUNARFIX_NAVIGATION_REMEMBERED_H
 #define LUNARFIX_NAVIGATION_REMEMBERED_H
 
 #include "navigation/runstate.h"
+
+#include <string>
 
 namespace lunarfix {
 
@@ -30,7 +33,8 @@ extern const char* const kSecondSightFile;  // "moondist0x2.txt"
  *   8  hdif (nm), az0 (deg), third (carried)        "%f %f %f \n"
  *   9  temperature (deg C), pressure (hPa)          "%f %f \n"
  *  10  LD_limb (deg), signdist (+1 E, -1 W)         "%f %d \n"
- *      (line 10 only after a stop) */
+ *      (a file of nine lines, as earlier versions wrote, leaves LD_limb
+ *      and signdist as they were) */
 struct FirstSightMemory {
     SightRecord sight;
     double indb, aug;
@@ -71,9 +75,10 @@ int read_second_sight_memory(const char* path, SecondSightMemory* m);
 /* write_first_sight_memory: writes a first-sight file.
  *   path     file name
  *   m        record
- *   nlines   9, or 10 to add the lunar-distance line (stop)
+ *   nlines   9, or 10 to add the lunar-distance line
  *   returns 1 when written; 0 after a one-line message naming the file.
- * Notes: written into "<path>.tmp", which then replaces the file.
+ * Notes: written whole through a new temporary file (save_whole); a file
+ *   that is write protected or is not a regular file is left alone.
  * Reference: ISO/IEC 9899:2011, 7.21.6.1 (%d and %f conversions) and
  *   7.21.4.2 (rename). */
 int write_first_sight_memory(const char* path, const FirstSightMemory& m,
@@ -102,10 +107,11 @@ int ReadFirstSightMemory(RunState* rs);
  * Returns 1 when present, 0 when missing. */
 int ReadSecondSightMemory(RunState* rs);
 
-/* WriteFirstSightMemory: moondist0x1.txt, lines 1 to 9, from the working
- * values (rs->work, indb, aug, hdif, az0, hthird, temperature, pressure):
- * the form written when the file is missing and after each computed first
- * sight.  Returns 1 when written, 0 after the failure message. */
+/* WriteFirstSightMemory: moondist0x1.txt, lines 1 to 10, from the working
+ * values (rs->work, indb, aug, hdif, az0, hthird, temperature, pressure,
+ * LD_limb, signdist): the form written when the file is missing and after
+ * each computed first sight.  Returns 1 when written, 0 after the failure
+ * message. */
 int WriteFirstSightMemory(const RunState& rs);
 
 /* WriteSecondSightMemory: moondist0x2.txt, lines 1 to 9.
@@ -117,14 +123,32 @@ int WriteFirstSightMemory(const RunState& rs);
  * Returns 1 when written, 0 after the failure message. */
 int WriteSecondSightMemory(const RunState& rs, int created);
 
-/* WriteStopMemory: the stop choice of the result menu.  Prints
- * "\n>> fixed: write moondist0x1.txt " and writes moondist0x1.txt with ten
- * lines (working date; the first sight's time, position, body with the
- * working star index and sextant altitude; indb, aug; 0, azim1, 0;
- * temperature, pressure; LD_limb, signdist), then prints
- * ">> fixed: write moondist0x2.txt " and writes moondist0x2.txt likewise
- * from the second sight (0, azim2, 0; kursav, velav). */
-void WriteStopMemory(const RunState& rs);
+/* WriteStopMemory: the stop choice of the result menu.  Writes
+ * moondist0x1.txt with ten lines (working date; the first sight's time,
+ * position, body with the working star index and sextant altitude; indb,
+ * aug; 0, azim1, 0; temperature, pressure; LD_limb, signdist) and, once it
+ * is in place, prints "\n>> fixed: write moondist0x1.txt "; then writes
+ * moondist0x2.txt likewise from the second sight (0, azim2, 0; kursav,
+ * velav) and prints ">> fixed: write moondist0x2.txt ".  A file that could
+ * not be written gets the failure line instead of its "fixed" line.
+ * Returns the files not written, as kFirstSightUnsaved | kSecondSightUnsaved
+ * bits (0 when both were written). */
+int WriteStopMemory(const RunState& rs);
+
+/* Bits of RunState::unsaved: the files whose latest write failed. */
+constexpr int kFirstSightUnsaved = 1;   // moondist0x1.txt
+constexpr int kSecondSightUnsaved = 2;  // moondist0x2.txt
+
+/* note_save: records the outcome of a write in rs->unsaved.
+ *   rs        run state
+ *   file_bit  kFirstSightUnsaved or kSecondSightUnsaved
+ *   written   the writer's result: 1 written (the bit is cleared), 0 not
+ *             written (the bit is set) */
+void note_save(RunState* rs, int file_bit, int written);
+
+/* unsaved_names: the names of the files in the bits `unsaved`, separated
+ * by one blank, into *names (empty for 0). */
+void unsaved_names(int unsaved, std::string* names);
 
 } // namespace lunarfix
 

@@ -98,6 +98,8 @@ enum class DialogStep {
  *   iverseg   1 while the second sight is recomputed for the fix
  *   kkk       the last menu answer
  *   iersum    bad intersections since the last result screen
+ *   unsaved   remembered-input files whose latest write failed (bits, see
+ *             remembered.h)
  *
  * Units: angles in degrees, indb/SDamoon in arcminutes, aug in metres,
  * temperature in deg C, pressure in hPa, DeltaT0/DeltaTT in seconds,
@@ -114,6 +116,7 @@ struct RunState {
     int iverseg = 0;
     int kkk = 0;
     int iersum = 0;
+    int unsaved = 0;  // remembered-input files whose latest write failed
 
     // Sight records: the working copy the prompts edit and the computation
     // reads, the Moon sight (suffix 1) and the second sight (suffix 2).

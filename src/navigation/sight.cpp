@@ -192,7 +192,7 @@ void sight_store(RunState* rs, const SightInput& in, const SightResult& r) {
         rs->HMapp = r.happ;
         rs->AZM = r.az;
         rs->SDamoon = r.sda;
-        WriteFirstSightMemory(*rs);
+        note_save(rs, kFirstSightUnsaved, WriteFirstSightMemory(*rs));
         rs->sight1 = rs->work;
         rs->hdif1 = r.hdif;
         rs->azim1 = r.az;
@@ -200,7 +200,7 @@ void sight_store(RunState* rs, const SightInput& in, const SightResult& r) {
         rs->HSc = r.ho;
         rs->HSapp = r.happ;
         rs->AZS = r.az;
-        WriteSecondSightMemory(*rs, 0);
+        note_save(rs, kSecondSightUnsaved, WriteSecondSightMemory(*rs, 0));
         rs->sight2 = rs->work;
         rs->azim2 = r.az;
     }

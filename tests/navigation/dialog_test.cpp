@@ -25,7 +25,7 @@ constexpr double nm = 1.0 / 60.0;  // one nautical mile of latitude, degrees
 const char* const kDefaultFirstFile =
     "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n2 33 \n"
     "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
-    "16.100000 1026.400000 \n";
+    "16.100000 1026.400000 \n48.116667 1 \n";
 
 // Answers up to the first sight's menu: the reset question and its pause,
 // the example pause, date, time, earth conditions, latitude, longitude,
@@ -53,7 +53,7 @@ TEST(DialogStartUp, TitleScreenAndNoReset) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     DialogRun r = run_dialog(script({"", ""}));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);  // the input ends before the run does
     EXPECT_EQ(r.out.rfind(" >skip> \n", 0), 0u);
     EXPECT_TRUE(has(r.out, " LUNAR DISTANCE for Sextanting. V13 \n"
                            " ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ \n"
@@ -114,7 +114,7 @@ TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
     DialogRun r = run_dialog(script({"r", "x", ""}));
     EXPECT_TRUE(has(r.out, " OK, + RESETTiNG file 0x0.txt\n"
                            " !!! file moondist0x0.txt is WRITE PROTECTED\n"));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);  // the input ends before the run does
     std::remove("moondist0x0.txt/keep");
     rmdir("moondist0x0.txt");
 }
@@ -135,9 +135,9 @@ TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
 
 // ------------------------------------------------------------ end of input
 
-TEST(DialogEndOfInput, EndsAtEveryPointWithStatusZero) {
+TEST(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     // Cut the default run's answers after every possible line: each run must
-    // end, with the closing screen and status 0.
+    // end, with the closing screen and status 1 (input ended first).
     Lines all = first_sight() + Lines{""} + Lines{"", "", ""} + Lines{""} +
                 Lines{"", "", "", ""};
     for (std::size_t n = 0; n <= all.size(); ++n) {
@@ -145,7 +145,7 @@ TEST(DialogEndOfInput, EndsAtEveryPointWithStatusZero) {
         ASSERT_TRUE(dir.ok());
         Lines cut(all.begin(), all.begin() + static_cast<long>(n));
         DialogRun r = run_dialog(script(cut));
-        EXPECT_EQ(r.status, 0) << n;
+        EXPECT_EQ(r.status, 1) << n;
         EXPECT_TRUE(r.ended) << n;
         EXPECT_TRUE(has(r.out, "\n !!! Input ended: the run stops here, "
                                "nothing more is saved.\n"))
@@ -167,7 +167,7 @@ TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
                                     Lines{""}));
     EXPECT_TRUE(r.ended);
     std::vector<std::string> l1 = file_lines("moondist0x1.txt");
-    ASSERT_EQ(l1.size(), 9u);
+    ASSERT_EQ(l1.size(), 10u);
     EXPECT_EQ(l1[1], "4 0 0 ");
     std::vector<std::string> l2 = file_lines("moondist0x2.txt");
     ASSERT_EQ(l2.size(), 9u);
