@@ -140,27 +140,28 @@ bool ConsoleReaders::read_line(std::size_t limit, std::string* line) {
         }
         line->push_back(static_cast<char>(ch));
     }
+    line_open_ = false;
+    bool cut = false;  // characters beyond the buffer were dropped
     if (!ended_line) {
         // The buffer is full: a line end right behind it still belongs to
-        // this line; anything else stays pending for the next read.
+        // this line; anything else is the overlong rest of the answer and
+        // is dropped with it, so that it can never answer the next prompt.
         int nx = in.peek();
         if (nx == '\n') {
             in.get();
-            line_open_ = false;
         } else if (nx == tr::eof()) {
             in.clear();
-            line_open_ = false;
         } else {
+            cut = true;
             line_open_ = true;
+            discard_pending();
         }
-    } else {
-        line_open_ = false;
     }
     // A line end of the other convention ("\r\n") reads as "\n".
     std::size_t n = line->size();
     if (n >= 2 && (*line)[n - 1] == '\n' && (*line)[n - 2] == '\r') {
         line->erase(n - 2, 1);
-    } else if (!ended_line && n >= 1 && (*line)[n - 1] == '\r' && !line_open_) {
+    } else if (!ended_line && n >= 1 && (*line)[n - 1] == '\r' && !cut) {
         line->erase(n - 1, 1);
     }
     // The line is text: it ends at a NUL byte.

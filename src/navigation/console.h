@@ -67,8 +67,8 @@ public:
      * Notes: separators are blank, comma and semicolon, a run of them
      *   counts as one; the line end is no separator and stays with the last
      *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
-     *   typed characters are taken; the rest of a longer line stays pending
-     *   for the next read.  Prints nothing.
+     *   typed characters are taken; the rest of a longer line is dropped
+     *   with it, so it never answers a later prompt.  Prints nothing.
      * Reference: ISO/IEC 9899:2011, 7.22.1.2 (atoi) and 7.24.5.8 (strtok)
      *   for the text-to-int and token rules. */
     int parsenth(int nth, int kkk);
@@ -97,7 +97,7 @@ public:
      *   x1, x2  default degrees and minutes
      *   z1, z2  degrees and minutes read (outputs)
      * Notes: prints "[Default: %.0f %.2f ] Input: ", reads one line (at most
-     *   59 typed characters) and scans up to two numbers separated by white
+     *   59 typed characters; the rest of a longer line is dropped) and scans up to two numbers separated by white
      *   space; a number found replaces the default in its place, scanning
      *   stops at the first field that is no finite number.  Sign rule,
      *   applied to typed and default values alike: the minutes take the sign
@@ -117,7 +117,8 @@ public:
      *           nothing
      *   x1      default
      *   z1      value read (output); x1 when the line holds no finite number
-     * Notes: reads one line of at most 59 typed characters.  In automatic
+     * Notes: reads one line of at most 59 typed characters (the rest of a
+     *   longer line is dropped).  In automatic
      *   mode nothing is printed or read and z1 receives x1.
      * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
      *   formatted input). */
@@ -140,9 +141,11 @@ public:
     int pause();
 
     /* discard_pending: drops what is left of a line that a reader took only
-     * in part (a line longer than the reader's buffer); a line that has
-     * been read to its end leaves nothing to drop, so answers queued in a
-     * pipe still reach their own prompts. */
+     * in part (a line longer than the reader's buffer).  Every reader calls
+     * it itself right after taking such a line, so one typed line is one
+     * answer however long it is; a line that has been read to its end
+     * leaves nothing to drop, so answers queued in a pipe still reach their
+     * own prompts. */
     void discard_pending();
 
     /* Automatic mode: set_automatic() sets the flag; follow_mode() makes the

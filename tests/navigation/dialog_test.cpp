@@ -258,6 +258,25 @@ TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
     EXPECT_FALSE(has(r.out, "nan"));
 }
 
+TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // 66 characters: the date, blanks up to the reader's 60, then a tail.
+    std::string date = "2018 7 19";
+    date += std::string(60 - date.size(), ' ');
+    date += "11 22 ";
+    ASSERT_EQ(date.size(), 66u);
+    DialogRun r = run_dialog(script({"", "", "", date, "5 6 7", ""}));
+    EXPECT_EQ(r.state.sight1.year, 2018);
+    EXPECT_EQ(r.state.sight1.month, 7);
+    EXPECT_EQ(r.state.sight1.day, 19);
+    // The time is the time line's, not the tail of the date line.
+    EXPECT_EQ(r.state.sight1.hour, 5);
+    EXPECT_EQ(r.state.sight1.min, 6);
+    EXPECT_EQ(r.state.sight1.sec, 7);
+    EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
+}
+
 // --------------------------------------------------------------- position
 
 TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
