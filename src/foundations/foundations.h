@@ -120,8 +120,11 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
 
 /* delta0x: Delta T in seconds for year0 from the prediction file
  * moondist0x0.txt in the working directory (written with its default rows
- * when missing).  0 for a year after 3000, before 2020, after the file's
- * last row, or when the file is unusable. */
+ * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
+ * the file does not cover (past its last row, rows out of order, a
+ * repeated year) gets the built-in model's value after a message, without
+ * a pause.  0 for a year after 3000, for a year before 2020 that the file
+ * does not cover, or when the file is unusable. */
 double delta0x(int year0);
 
 /* quadipol: value at x of the polynomial through n points (Neville).
