@@ -69,6 +69,19 @@ double trunc2(double x);
  *   ss0  decimal seconds of the minute      (double, output) */
 void cxangle(double w0, int* ig0, int* im0, double* sm0, double* ss0);
 
+/* cxround: sexagesimal parts made ready for printing with ndec decimals of
+ * the last unit shown: when that unit would print as 60 it becomes 0 and
+ * one is carried into the unit above (seconds into minutes, minutes into
+ * degrees or hours); otherwise nothing changes.
+ *   ndec  decimals printed of the last unit, 0 to 9
+ *   ig0   whole degrees or hours (in/out)
+ *   im0   whole minutes (in/out), or nullptr when the last unit is minutes
+ *   x0    the last unit: decimal minutes (im0 nullptr) or decimal seconds
+ *         (in/out)
+ * The parts carry the sign of the value as cxangle gives them (with 0
+ * degrees the minutes carry it); the carry goes in that sign. */
+void cxround(int ndec, int* ig0, int* im0, double* x0);
+
 /* angcheck: 999 when the azimuth w0 (degrees) lies within 0.1 degree of
  * 0 or 180 degrees (modulo 360), else 0. */
 int angcheck(double w0);

@@ -1,6 +1,7 @@
 #include "navigation/console.h"
 
 #include "foundations/console_io.h"
+#include "foundations/foundations.h"
 
 #include <cctype>
 #include <climits>
@@ -90,6 +91,24 @@ void conprintf(const char* fmt, ...) {
         console().out->write(big.data(), n);
     }
     va_end(ap2);
+}
+
+void conprint_dm(const char* fmt, int deg, double min) {
+    cxround(2, &deg, nullptr, &min);
+    conprintf(fmt, deg, min);
+}
+
+void conprint_dmf(const char* fmt, int ndec, double deg, double min) {
+    if (deg == std::trunc(deg) && std::fabs(deg) < 2147483647.0) {
+        int d = static_cast<int>(deg);
+        double m = min;
+        cxround(ndec, &d, nullptr, &m);
+        if (m != min) {  // carried
+            deg = d;
+            min = m;
+        }
+    }
+    conprintf(fmt, deg, min);
 }
 
 void conputs(const char* text) {
@@ -240,7 +259,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
         *z2 = x2;
         return;
     }
-    conprintf("[Default: %.0f %.2f ] ", x1, x2);
+    conprint_dmf("[Default: %.0f %.2f ] ", 2, x1, x2);
     conprintf("Input: ");
     double deg = x1;
     double min = x2;

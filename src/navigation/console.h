@@ -48,6 +48,18 @@ void conprintf(const char* fmt, ...)
 #endif
     ;
 
+/* conprint_dm: prints an angle held as whole degrees and decimal minutes
+ * (a typed, remembered or running position) through a printf format that
+ * takes an int and a double and shows the minutes with two decimals.
+ * Minutes that round to 60.00 print as 0.00 with the degree carried
+ * (cxround); any other value prints exactly as conprintf would. */
+void conprint_dm(const char* fmt, int deg, double min);
+
+/* conprint_dmf: as conprint_dm for degrees held as a real number (as lies2
+ * hands them back; the format takes two doubles), the minutes shown with
+ * ndec decimals.  Degrees with a fraction print as they are. */
+void conprint_dmf(const char* fmt, int ndec, double deg, double min);
+
 /* conputs: writes one text to the console followed by a line end (as the
  * C library's puts). */
 void conputs(const char* text);
@@ -96,7 +108,9 @@ public:
     /* lies2: degrees and minutes.
      *   x1, x2  default degrees and minutes
      *   z1, z2  degrees and minutes read (outputs)
-     * Notes: prints "[Default: %.0f %.2f ] Input: ", reads one line (at most
+     * Notes: prints "[Default: %.0f %.2f ] Input: " (default minutes that
+     *   round to 60.00 are shown as 0.00 with the degree carried; the
+     *   defaults themselves are kept), reads one line (at most
      *   59 typed characters; the rest of a longer line is dropped) and scans up to two numbers separated by white
      *   space; a number found replaces the default in its place, scanning
      *   stops at the first field that is no finite number.  Sign rule,

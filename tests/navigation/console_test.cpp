@@ -151,6 +151,24 @@ TEST_F(ConsoleTest, AutomaticModeReadsNothing) {
     EXPECT_EQ(readers().parsenth_interactive(1, 3), 9);
 }
 
+TEST_F(ConsoleTest, Lies2DefaultShownWithTheCarry) {
+    // A default of 44 deg 59.999' is shown as 45 0.00; ENTER keeps it as is.
+    feed("\n\n\n");
+    double d = 0, m = 0;
+    lies2(44, 59.999, &d, &m);
+    EXPECT_EQ(out(), "[Default: 45 0.00 ] Input: ");
+    EXPECT_EQ(d, 44.0);
+    EXPECT_EQ(m, 59.999);
+    out_.str("");
+    lies2(-17, -59.996, &d, &m);
+    EXPECT_EQ(out(), "[Default: -18 0.00 ] Input: ");
+    EXPECT_EQ(m, -59.996);
+    // Off the boundary, as ever.
+    out_.str("");
+    lies2(-17, -11.6, &d, &m);
+    EXPECT_EQ(out(), "[Default: -17 -11.60 ] Input: ");
+}
+
 TEST_F(ConsoleTest, Lies2SignRule) {
     struct Case {
         double x1, x2;
