@@ -133,7 +133,7 @@ const char* const kPredictionTrailer[11] = {
     "  'YEAR'  'DELTA_T(seconds)' \n\n",
     " DELTA_T = TT-UT1 is obtained (after year 2020)\n",
     " from THIS FILE via local quadratic interpolation,\n",
-    " and then entered into program Horizonter-nn.exe - \n\n",
+    " and then entered into lunarfix - \n\n",
     " Data given by UKHO in 2021 (also see JPL-DE441),\n",
     " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n",
     " (beyond that by quadratic extrapolation).\n",

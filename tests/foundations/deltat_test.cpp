@@ -83,7 +83,7 @@ const char kDefaultFile[] =
     "\n"
     " DELTA_T = TT-UT1 is obtained (after year 2020)\n"
     " from THIS FILE via local quadratic interpolation,\n"
-    " and then entered into program Horizonter-nn.exe - \n"
+    " and then entered into lunarfix - \n"
     "\n"
     " Data given by UKHO in 2021 (also see JPL-DE441),\n"
     " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n"
