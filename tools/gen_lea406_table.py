@@ -58,7 +58,7 @@ BLOCKS = [             # (file, coordinate, number of terms, unit of A0)
 N_ROWS = 1 + sum(b[2] for b in BLOCKS) + 2
 
 HEADER_ROW = (" 1029   1753   1089              "
-              "cTable9,10,11.dat-Moon-ephemeris-by-Vostrikovan  ")
+              "LEA-406b lunar series, S. M. Kudryavtsev")
 TRAILER_ROWS = [
     " 3871 term rows above: 1029 distance, 1753 longitude, 1089 latitude",
     "0",

@@ -21,14 +21,14 @@
 // Me, Ve, EMB, Ma, Ju, Sa, Ur, Ne and p_A, then A0, A1, A2 and the
 // phases P0, P1, P2 in degrees, separated by blanks.
 // Row checksum (FNV-1a 64 over every row followed by a line feed):
-//   rows-fnv1a64: ca813f7bbc6fedfd
+//   rows-fnv1a64: 37d27413bc069965
 
 #include "ephemeris/moon.h"
 
 namespace lunarfix {
 
 extern const char str406[3874][160] = {
-" 1029   1753   1089              cTable9,10,11.dat-Moon-ephemeris-by-Vostrikovan  ",
+" 1029   1753   1089              LEA-406b lunar series, S. M. Kudryavtsev",
 "     1   0   0   0   0   0   0   0   0   0   0   0   0   0   0  385000.5391914   0.022719   0.000373    0.000000000000    0.000000000000  180.000000000000",
 "     2   1   0   0   0   0   0   0   0   0   0   0   0   0   0   20905.1323372   0.980795   5.053451 -179.998214819582   20.874852007105   86.848103326125",
 "     3  -1   0   0   2   0   0   0   0   0   0   0   0   0   0    3699.1526315   0.038997   0.796336 -179.998304061664  -45.887843750265   88.054967690317",

@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lunarfix {
 
@@ -185,6 +187,47 @@ void cxangle(double w0, int* ig0, int* im0, double* sm0, double* ss0) {
     *im0 = im * isign;
     *sm0 = isign * xmin;
     *ss0 = isign * xsec;
+}
+
+/* cxround - ready sexagesimal parts for printing at a given precision.
+ *   ndec  decimals printed of the last unit (clamped to 0..9)
+ *   ig0   whole degrees or hours (in/out)
+ *   im0   whole minutes (in/out); nullptr when the last unit printed is
+ *         the decimal minutes
+ *   x0    decimal minutes (im0 nullptr) or decimal seconds (in/out)
+ * Notes: the split of cxangle truncates, so a value a hair below a whole
+ * minute or degree leaves 59.99999... in its last unit, which a print
+ * rounded to ndec decimals shows as "60.00".  When the last unit rounds to
+ * 60 at ndec decimals (decided by the same conversion the print uses), it
+ * becomes +0 and one unit is carried away from zero into the unit above,
+ * seconds into minutes and, when those reach 60, on into degrees.  The
+ * sign is that of the first part that is not zero (degrees, minutes, last
+ * unit), as cxangle and the dialog's degrees-and-minutes values give it.
+ * Parts that do not round to 60 are left exactly as they are, so they
+ * print as before.  A whole part at the end of the int range is left
+ * alone. */
+void cxround(int ndec, int* ig0, int* im0, double* x0) {
+    if (ndec < 0) ndec = 0;
+    if (ndec > 9) ndec = 9;
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", ndec, std::fabs(*x0));
+    if (!(std::strtod(text, nullptr) >= 60.0)) return;  // also NaN
+    int sign = 1;
+    if (*ig0 != 0) {
+        sign = (*ig0 < 0) ? -1 : 1;
+    } else if (im0 != nullptr && *im0 != 0) {
+        sign = (*im0 < 0) ? -1 : 1;
+    } else if (*x0 < 0.0) {
+        sign = -1;
+    }
+    if (*ig0 == INT_MAX || *ig0 == INT_MIN) return;
+    *x0 = 0.0;
+    if (im0 != nullptr) {
+        *im0 += sign;
+        if (*im0 != 60 && *im0 != -60) return;
+        *im0 = 0;
+    }
+    *ig0 += sign;
 }
 
 /* angcheck - test for an azimuth close to the meridian.

@@ -133,7 +133,7 @@ const char* const kPredictionTrailer[11] = {
     "  'YEAR'  'DELTA_T(seconds)' \n\n",
     " DELTA_T = TT-UT1 is obtained (after year 2020)\n",
     " from THIS FILE via local quadratic interpolation,\n",
-    " and then entered into program Horizonter-nn.exe - \n\n",
+    " and then entered into lunarfix - \n\n",
     " Data given by UKHO in 2021 (also see JPL-DE441),\n",
     " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n",
     " (beyond that by quadratic extrapolation).\n",
@@ -144,9 +144,9 @@ const char* const kPredictionTrailer[11] = {
 };
 
 // Most rows the reader takes from the file, and room of the table built
-// from them.
-constexpr int kMaxFileRows = 40;
-constexpr int kTableRoom = 100;
+// from them: entry 0 is the fixed point 2010 before the file's rows.
+constexpr int kMaxFileRows = 100;
+constexpr int kTableRoom = kMaxFileRows + 1;
 
 // Writes the prediction file with its default rows and trailer, whole and
 // in one step (see save_whole), unless a file has appeared under its name
@@ -226,6 +226,16 @@ double prediction_file_unusable() {
     return 0.0;
 }
 
+// Delta T for a year that the prediction file cannot give: from 2020 to
+// 3000 the built-in model's value, which the file's default rows repeat
+// anyway (a Delta T of 0 would put every body of the sight about 70 s or
+// more of the Earth's rotation off, some 20' of longitude); before 2020 no
+// value (the dialog takes those years from the model itself).
+double beyond_the_file(int year0) {
+    if (year0 < 2020) return 0.0;
+    return deltatime(year0, 1);
+}
+
 } // namespace
 
 /* deltatime - Delta T = TT - UT1 from the built-in model.
@@ -274,23 +284,29 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
 
 /* delta0x - Delta T from the prediction file moondist0x0.txt.
  *   year0    calendar year
- *   returns  Delta T, seconds; 0 for a year after 3000 (the file is then
- *            not looked at), before 2020, after the file's last row, or
- *            when the file is out of order, corrupt or unusable
+ *   returns  Delta T, seconds: from the file where it covers year0; the
+ *            built-in model's value (deltatime) for a year from 2020 to
+ *            3000 that the file does not cover; 0 for a year after 3000
+ *            (the file is then not looked at), for a year before 2020
+ *            that the file does not cover, and when the file is unusable
  * Notes: a missing file is written with 21 default rows from deltatime
  * and an explanatory trailer (whole and in one step, see save_whole; a
  * file another copy wrote meanwhile is read instead); a name that is not a
  * regular file (a link, FIFO or directory) counts as unusable.  The file
  * is read anew at each call: rows of a year and Delta T in seconds, up to
- * the first row of 3000 or later, at most 40 rows; a row that cannot be
+ * the first row of 3000 or later, at most 100 rows; a row that cannot be
  * read (text, or a Delta T beyond 1e6 s in size) ends the rows, and the
  * rest repeat the last row read.  The table
  * starts with 2010 / 66.1 s and 2020 / 69.36 s, the latter in place of
  * the file's first row.  The rows up to the pair that brackets year0 must
  * not decrease; the value is the parabola through that pair and the row
- * before it (Neville).  A row out of order or a repeated year in the
- * three rows used gives a message, a pause and 0.  A file that can be
- * neither created nor read gives one message line and 0.
+ * before it (Neville).  The file does not cover year0 when a row out of
+ * order comes first (the wrong-sequence message), when the three rows
+ * used repeat a year (the interpolation's message), or when year0 lies
+ * past the last row read (one line saying so).  None of these waits for
+ * the navigator: nothing hangs on an answer, and a pause would swallow
+ * the next answer queued in a pipe.  A file that can be neither created
+ * nor read gives one message line and 0.
  * Reference: HM Nautical Almanac Office, long-term Delta T predictions;
  * Press et al., Numerical Recipes, 2nd ed., sect. 3.1. */
 double delta0x(int year0) {
@@ -329,8 +345,7 @@ double delta0x(int year0) {
         if (yearvec[kk] < previous) {
             *console().out << "??? " << kPredictionFile
                            << ":\n? wrong sequence:" << previous << "\n";
-            wait_key();
-            return 0.0;
+            return beyond_the_file(year0);
         }
         previous = yearvec[kk];
         if (yearvec[kk] <= year0 && year0 <= yearvec[kk + 1]) {
@@ -341,10 +356,18 @@ double delta0x(int year0) {
                                   secvec[kk + 1]};
             double y = 0.0;
             quadipol(xa, ya, 3, static_cast<double>(year0), &y);
+            // A repeated year leaves no parabola (quadipol has said so).
+            if (xa[1] == xa[2] || xa[2] == xa[3] || xa[1] == xa[3])
+                return beyond_the_file(year0);
             return y;
         }
     }
-    return 0.0;
+    if (year0 >= 2020) {
+        *console().out << " ??? " << kPredictionFile
+                       << " does not cover the year " << year0
+                       << ": Delta-T of the built-in model\n";
+    }
+    return beyond_the_file(year0);
 }
 
 /* quadipol - polynomial interpolation through n points (Neville).
@@ -352,7 +375,7 @@ double delta0x(int year0) {
  *   n       number of points, 1 to 9
  *   x       abscissa wanted
  *   y       value at x of the polynomial through the points (output); 0,
- *           after a message and a pause, when two abscissae are equal; 0
+ *           after a message, when two abscissae are equal; 0
  *           for n outside 1 to 9
  * Notes: starts from the point nearest to x (the first of equally near
  * ones) and adds one correction per level along a path centred on it.
@@ -387,7 +410,6 @@ void quadipol(const double* xa, const double* ya, int n, double x, double* y) {
             if (den == 0.0) {
                 *console().out << " ??ERROR quadipol,setting Delta-T=0.\n"
                                   " File moondist0x0.txt corrupted?\n";
-                wait_key();
                 *y = 0.0;
                 return;
             }

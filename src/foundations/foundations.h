@@ -69,6 +69,19 @@ double trunc2(double x);
  *   ss0  decimal seconds of the minute      (double, output) */
 void cxangle(double w0, int* ig0, int* im0, double* sm0, double* ss0);
 
+/* cxround: sexagesimal parts made ready for printing with ndec decimals of
+ * the last unit shown: when that unit would print as 60 it becomes 0 and
+ * one is carried into the unit above (seconds into minutes, minutes into
+ * degrees or hours); otherwise nothing changes.
+ *   ndec  decimals printed of the last unit, 0 to 9
+ *   ig0   whole degrees or hours (in/out)
+ *   im0   whole minutes (in/out), or nullptr when the last unit is minutes
+ *   x0    the last unit: decimal minutes (im0 nullptr) or decimal seconds
+ *         (in/out)
+ * The parts carry the sign of the value as cxangle gives them (with 0
+ * degrees the minutes carry it); the carry goes in that sign. */
+void cxround(int ndec, int* ig0, int* im0, double* x0);
+
 /* angcheck: 999 when the azimuth w0 (degrees) lies within 0.1 degree of
  * 0 or 180 degrees (modulo 360), else 0. */
 int angcheck(double w0);
@@ -120,8 +133,11 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
 
 /* delta0x: Delta T in seconds for year0 from the prediction file
  * moondist0x0.txt in the working directory (written with its default rows
- * when missing).  0 for a year after 3000, before 2020, after the file's
- * last row, or when the file is unusable. */
+ * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
+ * the file does not cover (past its last row, rows out of order, a
+ * repeated year) gets the built-in model's value after a message, without
+ * a pause.  0 for a year after 3000, for a year before 2020 that the file
+ * does not cover, or when the file is unusable. */
 double delta0x(int year0);
 
 /* quadipol: value at x of the polynomial through n points (Neville).

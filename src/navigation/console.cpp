@@ -1,6 +1,7 @@
 #include "navigation/console.h"
 
 #include "foundations/console_io.h"
+#include "foundations/foundations.h"
 
 #include <cctype>
 #include <climits>
@@ -92,6 +93,24 @@ void conprintf(const char* fmt, ...) {
     va_end(ap2);
 }
 
+void conprint_dm(const char* fmt, int deg, double min) {
+    cxround(2, &deg, nullptr, &min);
+    conprintf(fmt, deg, min);
+}
+
+void conprint_dmf(const char* fmt, int ndec, double deg, double min) {
+    if (deg == std::trunc(deg) && std::fabs(deg) < 2147483647.0) {
+        int d = static_cast<int>(deg);
+        double m = min;
+        cxround(ndec, &d, nullptr, &m);
+        if (m != min) {  // carried
+            deg = d;
+            min = m;
+        }
+    }
+    conprintf(fmt, deg, min);
+}
+
 void conputs(const char* text) {
     *console().out << text << '\n';
 }
@@ -140,27 +159,28 @@ bool ConsoleReaders::read_line(std::size_t limit, std::string* line) {
         }
         line->push_back(static_cast<char>(ch));
     }
+    line_open_ = false;
+    bool cut = false;  // characters beyond the buffer were dropped
     if (!ended_line) {
         // The buffer is full: a line end right behind it still belongs to
-        // this line; anything else stays pending for the next read.
+        // this line; anything else is the overlong rest of the answer and
+        // is dropped with it, so that it can never answer the next prompt.
         int nx = in.peek();
         if (nx == '\n') {
             in.get();
-            line_open_ = false;
         } else if (nx == tr::eof()) {
             in.clear();
-            line_open_ = false;
         } else {
+            cut = true;
             line_open_ = true;
+            discard_pending();
         }
-    } else {
-        line_open_ = false;
     }
     // A line end of the other convention ("\r\n") reads as "\n".
     std::size_t n = line->size();
     if (n >= 2 && (*line)[n - 1] == '\n' && (*line)[n - 2] == '\r') {
         line->erase(n - 2, 1);
-    } else if (!ended_line && n >= 1 && (*line)[n - 1] == '\r' && !line_open_) {
+    } else if (!ended_line && n >= 1 && (*line)[n - 1] == '\r' && !cut) {
         line->erase(n - 1, 1);
     }
     // The line is text: it ends at a NUL byte.
@@ -239,7 +259,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
         *z2 = x2;
         return;
     }
-    conprintf("[Default: %.0f %.2f ] ", x1, x2);
+    conprint_dmf("[Default: %.0f %.2f ] ", 2, x1, x2);
     conprintf("Input: ");
     double deg = x1;
     double min = x2;

@@ -48,6 +48,18 @@ void conprintf(const char* fmt, ...)
 #endif
     ;
 
+/* conprint_dm: prints an angle held as whole degrees and decimal minutes
+ * (a typed, remembered or running position) through a printf format that
+ * takes an int and a double and shows the minutes with two decimals.
+ * Minutes that round to 60.00 print as 0.00 with the degree carried
+ * (cxround); any other value prints exactly as conprintf would. */
+void conprint_dm(const char* fmt, int deg, double min);
+
+/* conprint_dmf: as conprint_dm for degrees held as a real number (as lies2
+ * hands them back; the format takes two doubles), the minutes shown with
+ * ndec decimals.  Degrees with a fraction print as they are. */
+void conprint_dmf(const char* fmt, int ndec, double deg, double min);
+
 /* conputs: writes one text to the console followed by a line end (as the
  * C library's puts). */
 void conputs(const char* text);
@@ -67,8 +79,8 @@ public:
      * Notes: separators are blank, comma and semicolon, a run of them
      *   counts as one; the line end is no separator and stays with the last
      *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
-     *   typed characters are taken; the rest of a longer line stays pending
-     *   for the next read.  Prints nothing.
+     *   typed characters are taken; the rest of a longer line is dropped
+     *   with it, so it never answers a later prompt.  Prints nothing.
      * Reference: ISO/IEC 9899:2011, 7.22.1.2 (atoi) and 7.24.5.8 (strtok)
      *   for the text-to-int and token rules. */
     int parsenth(int nth, int kkk);
@@ -96,8 +108,10 @@ public:
     /* lies2: degrees and minutes.
      *   x1, x2  default degrees and minutes
      *   z1, z2  degrees and minutes read (outputs)
-     * Notes: prints "[Default: %.0f %.2f ] Input: ", reads one line (at most
-     *   59 typed characters) and scans up to two numbers separated by white
+     * Notes: prints "[Default: %.0f %.2f ] Input: " (default minutes that
+     *   round to 60.00 are shown as 0.00 with the degree carried; the
+     *   defaults themselves are kept), reads one line (at most
+     *   59 typed characters; the rest of a longer line is dropped) and scans up to two numbers separated by white
      *   space; a number found replaces the default in its place, scanning
      *   stops at the first field that is no finite number.  Sign rule,
      *   applied to typed and default values alike: the minutes take the sign
@@ -117,7 +131,8 @@ public:
      *           nothing
      *   x1      default
      *   z1      value read (output); x1 when the line holds no finite number
-     * Notes: reads one line of at most 59 typed characters.  In automatic
+     * Notes: reads one line of at most 59 typed characters (the rest of a
+     *   longer line is dropped).  In automatic
      *   mode nothing is printed or read and z1 receives x1.
      * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
      *   formatted input). */
@@ -140,9 +155,11 @@ public:
     int pause();
 
     /* discard_pending: drops what is left of a line that a reader took only
-     * in part (a line longer than the reader's buffer); a line that has
-     * been read to its end leaves nothing to drop, so answers queued in a
-     * pipe still reach their own prompts. */
+     * in part (a line longer than the reader's buffer).  Every reader calls
+     * it itself right after taking such a line, so one typed line is one
+     * answer however long it is; a line that has been read to its end
+     * leaves nothing to drop, so answers queued in a pipe still reach their
+     * own prompts. */
     void discard_pending();
 
     /* Automatic mode: set_automatic() sets the flag; follow_mode() makes the

@@ -226,8 +226,8 @@ DialogStep Dialog::example() {
         conputs(" ~~~~~~~~~~~~+~~ E X A M P L E  ~~~~~~~~~~~~~ ");
         conprintf(" Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
         conprintf(" Time-UTC:  %d h %d min %d sec \n", w.hour, w.min, w.sec);
-        conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-        conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+        conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+        conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
         conprintf(" Sextant viewed: Ha= %d deg %3.2f' \n", w.had, 2.1);
         conprintf(" Sextant calcul. Hc: %d deg %3.2f' \n", w.had, 3.4);
         conprintf(" => Position incorrect by: %6.2f miles \n", 5.6);
@@ -346,7 +346,7 @@ DialogStep Dialog::latitude() {
         split_dm(rs_.latitude2, &w.latd, &w.latmf);
         return DialogStep::Longitude;
     }
-    conprintf("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conprint_dm("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
     conputs("                        +-Degree Minute");
     double m = w.latmf;
     if (w.latd > 0) m = std::fabs(m);
@@ -378,8 +378,8 @@ DialogStep Dialog::longitude() {
     date_line();
     time_line();
     deltat_line();
-    conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conprintf("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conprint_dm("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
     conputs("                        +-Degree Minute");
     double z1 = w.lond, z2 = w.lonmf;
     if (rs_.iterq != 1) rd_->lies2(w.lond, w.lonmf, &z1, &z2);
@@ -406,12 +406,12 @@ DialogStep Dialog::summary() {
     time_line();
     deltat_line();
     if (rs_.nobs == 1) {
-        conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conprintf(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+        conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+        conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
     } else {
         conprintf(" Course: %2.2f  Velocity: %2.2f\n", rs_.kursav, rs_.velav);
-        conprintf(" DR-Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conprintf(" DR-Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+        conprint_dm(" DR-Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+        conprint_dm(" DR-Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
     }
     return DialogStep::Body;
 }
@@ -478,8 +478,8 @@ DialogStep Dialog::height_of_eye() {
     heading2();
     date_line();
     time_line();
-    conprintf(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conprintf(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
     conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
     conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
     if (rs_.nobs == 1) {
@@ -500,11 +500,11 @@ DialogStep Dialog::sextant_altitude() {
     heading2();
     date_line();
     time_line();
-    conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
     conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
               rs_.aug);
-    conprintf("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had, w.hamf);
+    conprint_dm("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had, w.hamf);
     conputs("                          +-Degrees  Min.");
     double z1 = w.had, z2 = w.hamf;
     if (rs_.iterq != 1) rd_->lies2(w.had, w.hamf, &z1, &z2);

@@ -12,8 +12,10 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
     ConsoleReaders& rd = readers();
 
     // The Delta T prediction file is written with its default rows when it
-    // is missing; the value itself is the caller's deltime.
-    (void)delta0x(year);
+    // is missing; the value itself is the caller's deltime.  For a year
+    // after 2020 the caller took deltime from the file, which made sure of
+    // it; reading it again would only repeat its messages on this screen.
+    if (year <= 2020) (void)delta0x(year);
 
     double DeltaT0 = (mem->memtime == 1) ? mem->DeltaTmem : deltime;
     double temp0 = tempin;

@@ -26,7 +26,8 @@ struct EarthconMemory {
  *   pressure     air pressure, hPa (output)
  *   moonorb      moonpar (output)
  * Notes:
- *   1) First makes sure the Delta T prediction file exists (delta0x).
+ *   1) First makes sure the Delta T prediction file exists (delta0x), for
+ *      a year up to 2020; for a later year deltime comes from delta0x.
  *   2) A Delta T that the navigator sets holds until the program ends, also
  *      across restarts of the dialog: the process keeps it in one
  *      EarthconMemory.  Temperature and pressure are only handed back.

@@ -108,19 +108,23 @@ DialogStep Dialog::renewing() {
     conprintf(" ~~~~~~~~~~~ [%d.] Observation FINAL ~~~~~~~~ \n\n", rs_.nobs);
     date_line();
     time_line();
-    conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
     conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", rs_.indb,
               rs_.aug);
     int ig = 0, im = 0;
     double sm = 0.0, ss = 0.0;
     cxangle(in2_.hs, &ig, &im, &sm, &ss);
+    cxround(2, &ig, nullptr, &sm);
     conprintf(" Sextant viewed:  Hs= %d deg %3.2f'\n", ig, sm);
     cxangle(rs_.HSapp, &ig, &im, &sm, &ss);
+    cxround(2, &ig, nullptr, &sm);
     conprintf(" Sextant appar.:  Ha= %d deg %3.2f'\n", ig, sm);
     cxangle(rs_.HSc, &ig, &im, &sm, &ss);
+    cxround(2, &ig, nullptr, &sm);
     conprintf(" Sextant corr. :  Ho= %d deg %3.2f'\n", ig, sm);
     cxangle(renew_.hc, &ig, &im, &sm, &ss);
+    cxround(2, &ig, nullptr, &sm);
     conprintf(" Sextant calcul:  Hc= %d deg %3.2f'\n", ig, sm);
     conprintf(" Course was: %5.0f  Velocity: %4.2f \n", rs_.kursav, rs_.velav);
     if (renew_.hdif < 0.0)
@@ -246,10 +250,13 @@ DialogStep Dialog::lunar_result() {
     }
     if (rs_.ncount > 0) {
         cxangle(rs_.LD_limb, &ig, &im, &sm, &ss);
+        cxround(1, &ig, nullptr, &sm);
         conprintf(" Lunar Dist. measured = %d deg %.1f'\n", ig, sm);
         cxangle(rs_.LDtrue, &ig, &im, &sm, &ss);
+        cxround(2, &ig, &im, &ss);
         conprintf(" Lunar Dist. (Almanac)= %d deg %d' %.2f''\n", ig, im, ss);
         cxangle(rs_.LDclear, &ig, &im, &sm, &ss);
+        cxround(2, &ig, &im, &ss);
         conprintf(" LUNAR DIST. CLEARED  = %d deg %d' %.2f''\n", ig, im, ss);
     }
     conprintf(" Final Position Error = %5.2f naut. miles\n", rs_.dist);
@@ -268,8 +275,8 @@ DialogStep Dialog::lunar_result() {
     bool converged = std::fabs(rs_.dist) < kConverged;
     conputs(converged ? " ==> POSITION has CONVERGED:"
                       : " ==> Approximate POSITION Fixed:");
-    conprintf("    Latitude  = %4d deg %5.2f' \n", w.latd, w.latmf);
-    conprintf("    Longitude = %4d deg %5.2f' \n", w.lond, w.lonmf);
+    conprint_dm("    Latitude  = %4d deg %5.2f' \n", w.latd, w.latmf);
+    conprint_dm("    Longitude = %4d deg %5.2f' \n", w.lond, w.lonmf);
     if (converged) conputs(" This is actual POSITION, deviat.< 0.1nm");
     if (std::abs(w.latd) > 89.9)
         conputs(" !!! Position-estimate should be changed !!!");
@@ -475,7 +482,7 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
         double dd = ig, mm = sm;
         rd_->lies2(ig, sm, &dd, &mm);
         rs_.LD_limb = std::fabs(dd + mm / 60.0);
-        conprintf(" ok, LD_limb= %.0f deg %.1f'\n\n", dd, mm);
+        conprint_dmf(" ok, LD_limb= %.0f deg %.1f'\n\n", 1, dd, mm);
     }
 
     // Apparent distance between the centres.  Neither limb chosen (1.5

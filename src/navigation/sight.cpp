@@ -28,17 +28,21 @@ void dms(double w, int* ig, int* im, double* sm, double* ss) {
     cxangle(w, ig, im, sm, ss);
 }
 
-// Degrees and decimal minutes of w.
-void dm(double w, int* ig, double* sm) {
+// Degrees and decimal minutes of w, to be printed with ndec decimals of
+// the minutes.
+void dm(double w, int ndec, int* ig, double* sm) {
     int im = 0;
     double ss = 0.0;
     dms(w, ig, &im, sm, &ss);
+    cxround(ndec, ig, nullptr, sm);
 }
 
-// Degrees, whole minutes and decimal seconds of w.
-void dmsec(double w, int* ig, int* im, double* ss) {
+// Degrees, whole minutes and decimal seconds of w, to be printed with ndec
+// decimals of the seconds.
+void dmsec(double w, int ndec, int* ig, int* im, double* ss) {
     double sm = 0.0;
     dms(w, ig, im, &sm, ss);
+    cxround(ndec, ig, im, ss);
 }
 
 } // namespace
@@ -145,17 +149,17 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
     conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~\n\n", in.nobs);
     conprintf(" Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
     conprintf(" Time-UTC:  %d h %d min %d sec \n", w.hour, w.min, w.sec);
-    conprintf(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprintf(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
+    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
     conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", in.indb,
               in.aug);
-    dm(in.hs, &ig, &sm);
+    dm(in.hs, 2, &ig, &sm);
     conprintf(" Sextant viewed: Hs= %d deg %3.2f'\n", ig, sm);
-    dm(r.happ, &ig, &sm);
+    dm(r.happ, 2, &ig, &sm);
     conprintf(" Sextant appar.: Ha= %d deg %3.2f'\n", ig, sm);
-    dm(r.ho, &ig, &sm);
+    dm(r.ho, 2, &ig, &sm);
     conprintf(" Sextant corr. : Ho= %d deg %3.2f'\n", ig, sm);
-    dm(r.hc, &ig, &sm);
+    dm(r.hc, 2, &ig, &sm);
     if (in.iur == 0 || in.iur == 1) {
         conprintf(" Sext. calculat: Hc= %d deg %3.2f' SUN_%d\n", ig, sm, in.iur);
     } else if (in.iur == 2 || in.iur == 3) {
@@ -167,7 +171,7 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
         conprintf(" Sext. calculat. Hc= %d deg %3.2f' Star_%d\n", ig, sm,
                   r.idstar);
     }
-    dmsec(r.hc, &ig, &im, &ss);
+    dmsec(r.hc, 2, &ig, &im, &ss);
     conprintf("                 Hc= %d deg %d' %.2f''\n", ig, im, ss);
     if (r.hdif < 0.0) {
         conprintf(" ==> Position = %6.2f miles, away from star\n", r.hdif);
@@ -209,9 +213,11 @@ void sight_store(RunState* rs, const SightInput& in, const SightResult& r) {
 void equation_of_time_parts(double eot_hours, int* m, double* s) {
     // Whole minutes of the whole value (for an equation of time within an
     // hour these are the minutes of its sexagesimal split).
+    // Seconds shown with two decimals carry into the minutes.
     double minutes = eot_hours * 60.0;
     int mm = trunc_int(minutes);
     double sec = (minutes - mm) * 60.0;
+    cxround(2, &mm, nullptr, &sec);
     if (mm != 0) sec = std::fabs(sec);
     if (sec == 0.0) sec = 0.0;  // no negative zero
     *m = mm;
@@ -226,7 +232,7 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
     conputs("\n EPHEMERIDES of celestial object:");
     conprintf(" ============ JDE = %.7f ============\n", r.jde);
 
-    dms(r.gha, &ig, &im, &sm, &ss);
+    dmsec(r.gha, 2, &ig, &im, &ss);
     switch (in.iur) {
     case 0:
     case 1:
@@ -251,6 +257,7 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
     case 8:
         conprintf(" GHA_STAR%s", star_long_name(r.idstar));
         if (r.idstar == kPolaris) {
+            dm(r.gha, 2, &ig, &sm);
             conprintf("= %d deg %.2f'\n", ig, sm);
         } else {
             conprintf("= %d deg %d' %.2f''\n", ig, im, ss);
@@ -260,27 +267,27 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
         break;
     }
     conprintf(" GHA (dec.) = %.8f deg \n", r.gha);
-    dmsec(r.lha, &ig, &im, &ss);
+    dmsec(r.lha, 2, &ig, &im, &ss);
     conprintf(" LHA ship  = %d deg %d' %.2f''\n", ig, im, ss);
 
     conprintf(" Declination = %.8f deg\n", r.dec);
-    dmsec(r.dec, &ig, &im, &ss);
+    dmsec(r.dec, 2, &ig, &im, &ss);
     conprintf(" Declination = %d deg %d' %.2f''\n", ig, im, ss);
 
     const double ra = norm360(r.ra);
     conprintf(" Rectascension = %.8f deg \n", ra);
-    dmsec(ra / 15.0, &ig, &im, &ss);
+    dmsec(ra / 15.0, 2, &ig, &im, &ss);
     conprintf(" Rectascension = %d hour %d m %.2f s\n", ig, im, ss);
 
     if (in.iur == 8) {
-        dmsec(norm360(r.sha), &ig, &im, &ss);
+        dmsec(norm360(r.sha), 2, &ig, &im, &ss);
         conprintf(" SHA (star)= %d deg %d' %.2f'' \n", ig, im, ss);
     }
 
     conprintf(" GAST (appar. Sid.Time) = %.8f deg \n", r.ghaa);
-    dmsec(r.ghaa, &ig, &im, &ss);
+    dmsec(r.ghaa, 2, &ig, &im, &ss);
     conprintf(" GAST = 'Aries'         =  %d deg %d' %.2f'' \n", ig, im, ss);
-    dmsec(rs->GMST0, &ig, &im, &ss);
+    dmsec(rs->GMST0, 2, &ig, &im, &ss);
     conprintf(" GMST  (mean Sid.Time)  =  %d deg %d' %.2f'' \n", ig, im, ss);
 
     const double eot = equ_of_time(in.hour, in.min, in.sec, r.ghaa, r.ra_sun);
@@ -296,9 +303,9 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
 
     int ia = 0, io = 0, ic = 0;
     double ma = 0.0, mo = 0.0, mc = 0.0;
-    dm(r.happ, &ia, &ma);
-    dm(r.ho, &io, &mo);
-    dm(r.hc, &ic, &mc);
+    dm(r.happ, 1, &ia, &ma);
+    dm(r.ho, 1, &io, &mo);
+    dm(r.hc, 1, &ic, &mc);
     conprintf(" Sext.: Ha=%dd%.1f' Ho=%dd%.1f' Hcalc=%dd%.1f'\n", ia, ma, io, mo,
               ic, mc);
     conprintf(" S_Correction= %.2f'; Index= %.2f' SDa=%.2f'\n", r.corr, in.indb,

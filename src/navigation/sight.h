@@ -140,7 +140,7 @@ void ephemerides_screen(RunState* rs, const SightInput& in,
 
 /* equation_of_time_parts: the equation of time of a sight as shown: whole
  * minutes m and seconds s ((hours*60 - m)*60, without sign when m is not
- * 0).
+ * 0); seconds that print as 60.00 carry into the minutes (cxround).
  *   eot_hours  equation of time, hours
  * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 28. */
 void equation_of_time_parts(double eot_hours, int* m, double* s);

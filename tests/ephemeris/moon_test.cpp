@@ -65,7 +65,7 @@ TEST(Lea406Table, HeaderTrailerAndRowStorage)
 {
     EXPECT_STREQ(str406[0],
                  " 1029   1753   1089              "
-                 "cTable9,10,11.dat-Moon-ephemeris-by-Vostrikovan  ");
+                 "LEA-406b lunar series, S. M. Kudryavtsev");
     EXPECT_STREQ(str406[kLea406Rows - 1], "0");
     EXPECT_NE(std::strstr(str406[kLea406Rows - 2], "3871"), nullptr);
     // Block sizes in the header equal the blocks.

@@ -1,8 +1,12 @@
 // Angle reduction, trigonometry of degrees, sexagesimal split, meridian test.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <string>
 
 #include "foundations/foundations.h"
 #include "test_support.h"
@@ -233,6 +237,91 @@ TEST(Angcheck, NearMeridian) {
     const double near[] = {0.0, 0.05, -0.05, 180.0 - 0.05, 180.0 - 0.1,
                            -180.0 + 0.09, 540.0 + 0.05, 0.1, 180.0 + 0.1, 360.0};
     for (double w : near) EXPECT_EQ(angcheck(w), 999) << w;
+}
+
+// What a screen prints of a value split by cxangle and readied by cxround:
+// degrees and minutes with ndec decimals, or degrees, minutes and seconds.
+std::string print_dm(double w, int ndec) {
+    int ig = 0, im = 0;
+    double sm = 0.0, ss = 0.0;
+    cxangle(w, &ig, &im, &sm, &ss);
+    cxround(ndec, &ig, nullptr, &sm);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%d deg %.*f'", ig, ndec, sm);
+    return buf;
+}
+std::string print_dms(double w, int ndec) {
+    int ig = 0, im = 0;
+    double sm = 0.0, ss = 0.0;
+    cxangle(w, &ig, &im, &sm, &ss);
+    cxround(ndec, &ig, &im, &ss);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%d deg %d' %.*f''", ig, im, ndec, ss);
+    return buf;
+}
+
+TEST(Cxround, CarriesWhatRoundsToSixty) {
+    // A hair below 45 degrees: 44 deg 59.999994' is 45 deg 0.00'.
+    EXPECT_EQ(print_dm(45.0 - 0.0000001 * deg, 2), "45 deg 0.00'");
+    // A distance of 48 deg 36' 59.999'' is 48 deg 37' 0.00''.
+    EXPECT_EQ(print_dms(48.0 + 36.0 * arcmin + 59.999 * arcsec, 2),
+              "48 deg 37' 0.00''");
+    // The carry runs on through the minutes into the degrees.
+    EXPECT_EQ(print_dms(12.0 + 59.0 * arcmin + 59.996 * arcsec, 2),
+              "13 deg 0' 0.00''");
+    // One decimal: 59.96' shows as 60.0 unless carried.
+    EXPECT_EQ(print_dm(7.0 + 59.96 * arcmin, 1), "8 deg 0.0'");
+    // Hours, minutes and seconds alike (23h 59m 59.999s).
+    EXPECT_EQ(print_dms(24.0 - 0.001 / 3600.0, 2), "24 deg 0' 0.00''");
+    // Negative values carry away from zero; with 0 degrees the minutes,
+    // with 0 minutes too the seconds hold the sign.
+    EXPECT_EQ(print_dm(-(17.0 + 59.999 * arcmin), 2), "-18 deg 0.00'");
+    EXPECT_EQ(print_dm(-(59.999 * arcmin), 2), "-1 deg 0.00'");
+    EXPECT_EQ(print_dms(-(59.999 * arcsec), 2), "0 deg -1' 0.00''");
+    EXPECT_EQ(print_dms(-(59.0 * arcmin + 59.999 * arcsec), 2), "-1 deg 0' 0.00''");
+
+    // Degrees and minutes given as parts (a typed position): the sign is
+    // that of the degrees, or of the minutes with 0 degrees.
+    int d = -17;
+    double m = -59.999;
+    cxround(2, &d, nullptr, &m);
+    EXPECT_EQ(d, -18);
+    EXPECT_EQ(m, 0.0);
+    EXPECT_FALSE(std::signbit(m));
+    d = 0;
+    m = 59.9951;
+    cxround(2, &d, nullptr, &m);
+    EXPECT_EQ(d, 1);
+    EXPECT_EQ(m, 0.0);
+}
+
+TEST(Cxround, LeavesEverythingElseAsItIs) {
+    // Values off the boundary keep their parts bit for bit.
+    const double values[] = {44.99, 24.55, -17.0 - 11.6 * arcmin, 1.99, 0.5,
+                             -0.5, 0.0, 48.0 + 36.0 * arcmin + 59.994 * arcsec,
+                             200.25, 359.875};
+    for (double w : values) {
+        int ig = 0, im = 0;
+        double sm = 0.0, ss = 0.0;
+        cxangle(w, &ig, &im, &sm, &ss);
+        int ig2 = ig, im2 = im;
+        double sm2 = sm, ss2 = ss;
+        cxround(2, &ig2, nullptr, &sm2);
+        EXPECT_EQ(ig2, ig) << w;
+        EXPECT_EQ(std::memcmp(&sm2, &sm, sizeof sm), 0) << w;
+        ig2 = ig;
+        cxround(2, &ig2, &im2, &ss2);
+        EXPECT_EQ(ig2, ig) << w;
+        EXPECT_EQ(im2, im) << w;
+        EXPECT_EQ(std::memcmp(&ss2, &ss, sizeof ss), 0) << w;
+    }
+    // Just below the rounding point: 59.994999' still prints 59.99.
+    EXPECT_EQ(print_dm(3.0 + 59.994999 * arcmin, 2), "3 deg 59.99'");
+    // A whole part at the end of the int range stays put.
+    int d = INT_MAX;
+    double m = 59.999;
+    cxround(2, &d, nullptr, &m);
+    EXPECT_EQ(d, INT_MAX);
 }
 
 TEST(Angcheck, AwayFromMeridian) {

@@ -48,6 +48,11 @@ const char kWrongSequence2020[] = "??? moondist0x0.txt:\n? wrong sequence:2020\n
 const char kWrongSequence2035[] = "??? moondist0x0.txt:\n? wrong sequence:2035\n";
 const char kEqualYears[] =
     " ??ERROR quadipol,setting Delta-T=0.\n File moondist0x0.txt corrupted?\n";
+// The line for a year the file does not cover.
+std::string not_covered(int year) {
+    return " ??? moondist0x0.txt does not cover the year " + std::to_string(year) +
+           ": Delta-T of the built-in model\n";
+}
 const char kUnusable[] =
     " ??? moondist0x0.txt can be neither created nor read: setting Delta-T = 0 !\n";
 
@@ -78,7 +83,7 @@ const char kDefaultFile[] =
     "\n"
     " DELTA_T = TT-UT1 is obtained (after year 2020)\n"
     " from THIS FILE via local quadratic interpolation,\n"
-    " and then entered into program Horizonter-nn.exe - \n"
+    " and then entered into lunarfix - \n"
     "\n"
     " Data given by UKHO in 2021 (also see JPL-DE441),\n"
     " up to year 2500, see: https://astro.ukho.gov.uk/nao/lvm/\n"
@@ -205,7 +210,7 @@ TEST_F(ConsoleCapture, QuadipolEqualAbscissae) {
     quadipol(xa, ya, 3, 2060, &y);
     EXPECT_EQ(y, 0.0);
     EXPECT_EQ(out_.str(), kEqualYears);
-    EXPECT_EQ(rest_of_input(), "next\n");  // exactly one pause
+    EXPECT_EQ(rest_of_input(), "k\nnext\n");  // no pause
 }
 
 TEST_F(ConsoleCapture, QuadipolBadCountGivesZero) {
@@ -288,46 +293,74 @@ TEST_F(PredictionFile, FreeSpacingAndWindowsLineEnds) {
 
 TEST_F(PredictionFile, EmptyFileIsReportedOutOfSequence) {
     write("");
-    type("\nafter\n");
-    EXPECT_EQ(delta0x(2500), 0.0);
+    type("after\n");
+    // The model's 999 s of 2500 (the table's last row), without a pause.
+    EXPECT_NEAR(delta0x(2500), 999.0, 1e-9 * sec_dt);
     EXPECT_EQ(out_.str(), kWrongSequence2020);
-    EXPECT_EQ(rest_of_input(), "after\n");  // one pause
-    EXPECT_EQ(read(), "");                  // the file is not repaired
+    EXPECT_EQ(rest_of_input(), "after\n");
+    EXPECT_EQ(read(), "");  // the file is not repaired
+    // A year before 2020 gets no value from the model.
+    EXPECT_EQ(delta0x(2019), 0.0);
 }
 
 TEST_F(PredictionFile, FileBeginningWithTextIsReportedOutOfSequence) {
     write("YEAR DT\n2020 69\n2030 70\n");
     type("x\n");
-    EXPECT_EQ(delta0x(2025), 0.0);
+    EXPECT_NEAR(delta0x(2025), quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025),
+                1e-9 * sec_dt);
     EXPECT_EQ(out_.str(), kWrongSequence2020);
+    EXPECT_EQ(rest_of_input(), "x\n");
 }
 
-TEST_F(PredictionFile, PauseAtEndOfInputDoesNotWait) {
+TEST_F(PredictionFile, WrongSequenceAtEndOfInputGoesOn) {
     write("");
     type("");
-    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_NEAR(delta0x(2100), 80.0, 1e-9 * sec_dt);  // the model's row 2100
     EXPECT_EQ(out_.str(), kWrongSequence2020);
-    EXPECT_TRUE(console().ended);
+    EXPECT_FALSE(console().ended);  // nothing was read
 }
 
-TEST_F(PredictionFile, ShortFileEndsAtItsLastRow) {
+TEST_F(PredictionFile, YearPastTheLastRowTakesTheModel) {
     write("2020 69\n2030 70\n2040 72\n2050 75\n");
+    type("next answer\n");
     EXPECT_NEAR(delta0x(2050), quadipola(2030, 70, 2040, 72, 2050, 75, 2050),
                 1e-9 * sec_dt);
-    EXPECT_EQ(delta0x(2051), 0.0);
-    EXPECT_EQ(delta0x(2900), 0.0);
+    EXPECT_EQ(out_.str(), "");
+    // 2100 is a row of the model's table: 80 s, after one line, no pause.
+    EXPECT_NEAR(delta0x(2100), 80.0, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), not_covered(2100));
+    EXPECT_EQ(rest_of_input(), "next answer\n");
+    // 2900 from the model's parabola: t = 1000, 4 - 119.4 + 3100.
+    out_.str("");
+    EXPECT_NEAR(delta0x(2900), 2984.6, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), not_covered(2900));
+    // A year after 3000 keeps its 0 and says nothing.
+    out_.str("");
+    EXPECT_EQ(delta0x(3001), 0.0);
     EXPECT_EQ(out_.str(), "");
 }
 
-TEST_F(PredictionFile, AtMostFortyRowsAreRead) {
+TEST_F(PredictionFile, UpToAHundredRowsAreRead) {
     std::string text;
     for (int i = 0; i < 45; ++i) {
         text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
     }
     write(text);
-    // Row 40 is 2215; the rows after it are not read.
-    EXPECT_NEAR(delta0x(2215), 70.0 + 39.0, 1e-9 * sec_dt);
-    EXPECT_EQ(delta0x(2220), 0.0);
+    // Row 45 is 2240 with 114 s.
+    EXPECT_NEAR(delta0x(2240), 114.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2230), 112.0, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), "");
+
+    text.clear();
+    for (int i = 0; i < 105; ++i) {
+        text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
+    }
+    write(text);
+    // Row 100 is 2515 with 169 s; the rows after it are not read.
+    EXPECT_NEAR(delta0x(2515), 169.0, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_NEAR(delta0x(2520), deltatime(2520, 1), 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), not_covered(2520));
 }
 
 TEST_F(PredictionFile, WrongOrderAfterTheBracketGoesUnnoticed) {
@@ -336,8 +369,9 @@ TEST_F(PredictionFile, WrongOrderAfterTheBracketGoesUnnoticed) {
                 1e-9 * sec_dt);
     EXPECT_EQ(out_.str(), "");
     type("\n");
-    EXPECT_EQ(delta0x(2040), 0.0);
+    EXPECT_NEAR(delta0x(2040), 68.0, 1e-9 * sec_dt);  // the model's row 2040
     EXPECT_EQ(out_.str(), kWrongSequence2035);
+    EXPECT_EQ(rest_of_input(), "\n");
 }
 
 TEST_F(PredictionFile, RepeatedYears) {
@@ -346,9 +380,10 @@ TEST_F(PredictionFile, RepeatedYears) {
                 1e-9 * sec_dt);
     EXPECT_EQ(out_.str(), "");
     type("\nrest\n");
-    EXPECT_EQ(delta0x(2060), 0.0);
+    EXPECT_NEAR(delta0x(2060), quadipola(2050, 70, 2100, 80, 2200, 160, 2060),
+                1e-9 * sec_dt);
     EXPECT_EQ(out_.str(), kEqualYears);
-    EXPECT_EQ(rest_of_input(), "rest\n");
+    EXPECT_EQ(rest_of_input(), "\nrest\n");
 }
 
 TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
@@ -356,14 +391,17 @@ TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
     write("2020 69\n2030 70\n2040 nan\n2050 75\n3000 100\n");
     EXPECT_NEAR(delta0x(2030), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2030),
                 1e-9 * sec_dt);
-    const double v = delta0x(2045);
-    EXPECT_EQ(v, 0.0);
+    const double model2045 = quadipola(2040, 68, 2050, 70, 2100, 80, 2045);
+    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
     write("2020 69\n2030 70\n2040 1e999\n3000 100\n");
-    EXPECT_EQ(delta0x(2045), 0.0);
+    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
     write("2020 69\n2030 70\n99999999999 72\n3000 100\n");
-    EXPECT_EQ(delta0x(2045), 0.0);
+    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
     write("2020 69\n2030 70,5\n3000 100\n");
-    EXPECT_EQ(delta0x(2025), 0.0);
+    EXPECT_NEAR(delta0x(2025), quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025),
+                1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), not_covered(2045) + not_covered(2045) +
+                              not_covered(2045) + not_covered(2025));
 }
 
 TEST_F(PredictionFile, AbsurdValueEndsTheRows) {
@@ -371,11 +409,14 @@ TEST_F(PredictionFile, AbsurdValueEndsTheRows) {
     // without this the interpolation overflows to NaN, or the ephemerides
     // are evaluated at an instant where their sums overflow.
     write("2020 69\n2030 1e308\n2040 -1e308\n3000 100\n");
+    const double model2035 = quadipola(2030, 67, 2040, 68, 2050, 70, 2035);
     const double v = delta0x(2035);
     EXPECT_TRUE(std::isfinite(v));
-    EXPECT_EQ(v, 0.0);
+    EXPECT_NEAR(v, model2035, 1e-9 * sec_dt);
     write("2020 69\n2030 70\n2040 1e300\n3000 100\n");
-    EXPECT_EQ(delta0x(2035), 0.0);
+    EXPECT_NEAR(delta0x(2035), model2035, 1e-9 * sec_dt);
+    EXPECT_EQ(out_.str(), not_covered(2035) + not_covered(2035));
+    out_.str("");
     EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2025),
                 1e-9 * sec_dt);
     // Large but possible values are still read.

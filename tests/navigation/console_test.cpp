@@ -151,6 +151,24 @@ TEST_F(ConsoleTest, AutomaticModeReadsNothing) {
     EXPECT_EQ(readers().parsenth_interactive(1, 3), 9);
 }
 
+TEST_F(ConsoleTest, Lies2DefaultShownWithTheCarry) {
+    // A default of 44 deg 59.999' is shown as 45 0.00; ENTER keeps it as is.
+    feed("\n\n\n");
+    double d = 0, m = 0;
+    lies2(44, 59.999, &d, &m);
+    EXPECT_EQ(out(), "[Default: 45 0.00 ] Input: ");
+    EXPECT_EQ(d, 44.0);
+    EXPECT_EQ(m, 59.999);
+    out_.str("");
+    lies2(-17, -59.996, &d, &m);
+    EXPECT_EQ(out(), "[Default: -18 0.00 ] Input: ");
+    EXPECT_EQ(m, -59.996);
+    // Off the boundary, as ever.
+    out_.str("");
+    lies2(-17, -11.6, &d, &m);
+    EXPECT_EQ(out(), "[Default: -17 -11.60 ] Input: ");
+}
+
 TEST_F(ConsoleTest, Lies2SignRule) {
     struct Case {
         double x1, x2;
@@ -247,18 +265,18 @@ TEST_F(ConsoleTest, SkipBeginsANewScreen) {
     EXPECT_EQ(out(), expect + " >skip> \n \n");
 }
 
-TEST_F(ConsoleTest, LongLinesStayPendingUntilDiscarded) {
-    // 60 characters are taken, the rest answers the next read.
+TEST_F(ConsoleTest, LongLinesAreOneAnswer) {
+    // 60 characters are taken, the rest of the line is dropped with them:
+    // the next read takes the next line.
     std::string head;
     for (int i = 0; i < 30; ++i) head += "1 ";
     feed(head + "7 8\n9\n");
     EXPECT_EQ(parsenth(1, 0), 1);
     EXPECT_EQ(parsenth(30, 0), 1);
     EXPECT_EQ(parsenth(31, -1), -1);
-    EXPECT_EQ(parsenth(1, 0), 7);
     EXPECT_EQ(parsenth(1, 0), 9);
 
-    // discard_pending drops the rest of the long line only.
+    // discard_pending after it has nothing left to drop.
     feed(head + "7 8\n9\n");
     EXPECT_EQ(parsenth(1, 0), 1);
     readers().discard_pending();
@@ -270,12 +288,10 @@ TEST_F(ConsoleTest, LongLinesStayPendingUntilDiscarded) {
     readers().discard_pending();
     EXPECT_EQ(parsenth(1, 0), 6);
 
-    // A pause drops the rest of its own line.
+    // A pause after a long line waits for the next line's key.
     feed(head + "7 8\nq\n4\n");
     EXPECT_EQ(parsenth(1, 0), 1);
-    EXPECT_EQ(readers().pause(), '7');
-    readers().discard_pending();
-    EXPECT_EQ(parsenth(1, 0), 0);  // "q"
+    EXPECT_EQ(readers().pause(), 'q');
     EXPECT_EQ(parsenth(1, 0), 4);
 
     // A line of exactly 60 characters leaves no stray ENTER behind.
@@ -284,17 +300,34 @@ TEST_F(ConsoleTest, LongLinesStayPendingUntilDiscarded) {
     feed(sixty + "\n3\n");
     EXPECT_EQ(parsenth(1, 0), 42);
     EXPECT_EQ(parsenth(1, -1), 3);
+    // Nor one of 60 characters ended by CR LF.
+    feed(sixty + "\r\n3\n");
+    EXPECT_EQ(parsenth(1, 0), 42);
+    EXPECT_EQ(parsenth(1, -1), 3);
 
-    // lies1 takes 59 characters.
+    // lies1 and lies2 take 59 characters and drop the rest.
     std::string pad(57, ' ');
     feed(pad + "1234\n5\n");
     double z = 0;
     lies1(-1, 0, &z);
     EXPECT_EQ(z, 12.0);
     lies1(-1, 0, &z);
-    EXPECT_EQ(z, 34.0);
-    lies1(-1, 0, &z);
     EXPECT_EQ(z, 5.0);
+    feed(std::string(56, ' ') + "12 30\n-3 4\n");
+    double d = 0, m = 0;
+    lies2(44, 46.99, &d, &m);
+    EXPECT_EQ(d, 12.0);
+    EXPECT_EQ(m, 46.99);
+    lies2(44, 46.99, &d, &m);
+    EXPECT_EQ(d, -3.0);
+    EXPECT_EQ(m, -4.0);
+
+    // parse4nth and parsefd alike.
+    feed(head + "7 8\n6\n" + head + "7 8\n2.5\n");
+    EXPECT_EQ(parse4nth(0, 1, 0), 1);
+    EXPECT_EQ(parse4nth(0, 1, 0), 6);
+    EXPECT_EQ(parsefd(1, 0.0), 1.0);
+    EXPECT_EQ(parsefd(1, 0.0), 2.5);
 }
 
 TEST_F(ConsoleTest, EndOfInputGivesDefaultsAtOnce) {

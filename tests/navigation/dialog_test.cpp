@@ -241,6 +241,40 @@ TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
     }
 }
 
+TEST(DialogDate, YearThePredictionFileDoesNotCover) {
+    // The model's row 2100 holds 80 s.
+    const double model2100 = 80.0;
+    {
+        // The file ends at 2050: one line, the model's value, and the
+        // answers that follow reach their own prompts.
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        write_file("moondist0x0.txt", "2020 69\n2035 67\n2050 70\n");
+        DialogRun r = run_dialog(script({"", "", "", "2100 1 1", "5 6 7", ""}));
+        EXPECT_EQ(count(r.out, " ??? moondist0x0.txt does not cover the year "
+                               "2100: Delta-T of the built-in model\n"),
+                  1);
+        EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 80.00 sec (extrapolated!)\n"));
+        EXPECT_NEAR(r.state.DeltaTT, model2100, 1e-9 * sec_dt);
+        EXPECT_EQ(r.state.sight1.hour, 5);
+        EXPECT_EQ(r.state.sight1.sec, 7);
+    }
+    {
+        // Rows out of order: the message, no pause (neither at start-up nor
+        // for the date), the model's value.
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        write_file("moondist0x0.txt", "2020 69\n2035 67\n2030 70\n3000 100\n");
+        DialogRun r = run_dialog(script({"", "", "", "2100 1 1", "5 6 7", ""}));
+        EXPECT_TRUE(has(r.out, "? wrong sequence:2035\n"));
+        EXPECT_NEAR(r.state.DeltaTT, model2100, 1e-9 * sec_dt);
+        EXPECT_EQ(r.state.sight1.year, 2100);
+        EXPECT_EQ(r.state.sight1.hour, 5);
+        EXPECT_EQ(r.state.sight1.min, 6);
+        EXPECT_EQ(r.state.sight1.sec, 7);
+    }
+}
+
 TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
@@ -256,6 +290,25 @@ TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
     EXPECT_TRUE(has(r.out, " Time-UTC:  2000000000 h -2000000000 min "
                            "2000000000 sec \n"));
     EXPECT_FALSE(has(r.out, "nan"));
+}
+
+TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    // 66 characters: the date, blanks up to the reader's 60, then a tail.
+    std::string date = "2018 7 19";
+    date += std::string(60 - date.size(), ' ');
+    date += "11 22 ";
+    ASSERT_EQ(date.size(), 66u);
+    DialogRun r = run_dialog(script({"", "", "", date, "5 6 7", ""}));
+    EXPECT_EQ(r.state.sight1.year, 2018);
+    EXPECT_EQ(r.state.sight1.month, 7);
+    EXPECT_EQ(r.state.sight1.day, 19);
+    // The time is the time line's, not the tail of the date line.
+    EXPECT_EQ(r.state.sight1.hour, 5);
+    EXPECT_EQ(r.state.sight1.min, 6);
+    EXPECT_EQ(r.state.sight1.sec, 7);
+    EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
 }
 
 // --------------------------------------------------------------- position

@@ -420,6 +420,44 @@ TEST_F(SightTest, EquationOfTimeSigns) {
     EXPECT_EQ(line(" EoT="), " EoT= -3m 30.00s;   DELTA-T = 68.92 sec(+-1)");
 }
 
+TEST_F(SightTest, AnglesAHairBelowAWholeUnitPrintWithTheCarry) {
+    RunState rs = made_state();
+    rs.work.latd = 44;
+    rs.work.latmf = 59.999;          // typed: 44 deg 59.999'
+    rs.work.lond = -17;
+    rs.work.lonmf = -59.9951;
+    SightResult r = made();
+    r.hc = 45.0 - 0.0000001 * lunarfix_test::deg;  // 44 deg 59.999994'
+    r.happ = 24.0 + 59.97 * arcmin;  // 59.97' is 60.0 at one decimal
+    r.dec = -(7.0 + 59.0 * arcmin + 59.999 * arcsec);
+    r.ghaa = 30.0 - 0.0000001 * lunarfix_test::deg;
+    SightInput in = made_input(2, 1);
+    in.iterq = 1;
+    in.hs = 24.0 + 59.996 * arcmin;
+    sight_result_screen(rs, in, r);
+    EXPECT_EQ(line(" Latitude:"), " Latitude:  45 deg 0.00' ");
+    EXPECT_EQ(line(" Longitude:"), " Longitude: -18 deg 0.00' ");
+    EXPECT_EQ(line(" Sextant viewed:"), " Sextant viewed: Hs= 25 deg 0.00'");
+    EXPECT_EQ(line(" Sext. calculat:"), " Sext. calculat: Hc= 45 deg 0.00' Moon_2");
+    EXPECT_EQ(line("                 Hc="), "                 Hc= 45 deg 0' 0.00''");
+    out_.str("");
+    ephemerides_screen(&rs, in, r);
+    EXPECT_NE(out_.str().find("\n Declination = -8 deg 0' 0.00''\n"),
+              std::string::npos);
+    EXPECT_EQ(line(" GAST = "), " GAST = 'Aries'         =  30 deg 0' 0.00'' ");
+    EXPECT_EQ(line(" Sext.: "), " Sext.: Ha=25d0.0' Ho=24d36.0' Hcalc=45d0.0'");
+
+    // The equation of time: 3 min 59.999 s shows as 4 min 0.00 s.
+    int m = 0;
+    double sec = 0.0;
+    equation_of_time_parts((3.0 + 59.999 / 60.0) / 60.0, &m, &sec);
+    EXPECT_EQ(m, 4);
+    EXPECT_EQ(sec, 0.0);
+    equation_of_time_parts(-(59.999 / 3600.0), &m, &sec);
+    EXPECT_EQ(m, -1);
+    EXPECT_EQ(sec, 0.0);
+}
+
 TEST_F(SightTest, AbsurdValuesAreShownWithoutOverflow) {
     RunState rs = made_state();
     SightResult r = made();
@@ -431,12 +469,12 @@ TEST_F(SightTest, AbsurdValuesAreShownWithoutOverflow) {
     in.hs = 1e308;
     sight_result_screen(rs, in, r);
     ephemerides_screen(&rs, in, r);
+    // Clamped just below 2^31 - 1 degrees, whose minutes round up to the
+    // largest whole degree.
     EXPECT_EQ(line(" Sext. calculat:").rfind(
-                  " Sext. calculat: Hc= 2147483646 deg ", 0),
+                  " Sext. calculat: Hc= 2147483647 deg 0.00'", 0),
               0u);
-    EXPECT_EQ(line(" Sextant viewed:").rfind(
-                  " Sextant viewed: Hs= 2147483646 deg ", 0),
-              0u);
+    EXPECT_EQ(line(" Sextant viewed:"), " Sextant viewed: Hs= 2147483647 deg 0.00'");
     EXPECT_EQ(line(" Sextant corr. :"), " Sextant corr. : Ho= 0 deg 0.00'");
 }
 
