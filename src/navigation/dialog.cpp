@@ -326,8 +326,8 @@ DialogStep Dialog::time() {
         }
         copy_date_time(&rs_.sight1, w);
         // The check date of the Delta T model is computed without Delta T.
-        // (Sums in double: month, day and time are taken as typed and may
-        // be far outside their usual ranges.)
+        // (Sums in double: a clock corrected by a lunar distance may lie
+        // far outside one day.)
         if (rs_.iterq != 1 &&
             w.year * 10000.0 + w.month * 100.0 + w.day == 19920412.0 &&
             static_cast<double>(w.hour) + w.min + w.sec <= 0.1)
