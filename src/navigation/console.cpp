@@ -62,6 +62,13 @@ bool scan_real(const char** p, double* x) {
     return true;
 }
 
+// 1 when a number starts at p (white space skipped) but is not finite.
+int nonfinite_at(const char* p) {
+    char* end = nullptr;
+    double v = std::strtod(p, &end);
+    return (end != p && !std::isfinite(v)) ? 1 : 0;
+}
+
 } // namespace
 
 int trunc_int(double x) {
@@ -125,6 +132,7 @@ void ConsoleReaders::reset() {
     lies1_buf_.clear();
     lies2_buf_.clear();
     lies1_found_ = 0;
+    nonfinite_ = 0;
     line_open_ = false;
     automatic_ = false;
     mode_ = nullptr;
@@ -244,16 +252,21 @@ int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
 }
 
 double ConsoleReaders::parsefd(int nth, double xxx) {
+    nonfinite_ = 0;
     if (automatic()) return xxx;
     std::string tok;
     if (!next_token(&p_fd_, nth, &tok)) return xxx;
     const char* p = tok.c_str();
     double v = 0.0;
-    if (!scan_real(&p, &v)) return 0.0;
+    if (!scan_real(&p, &v)) {
+        nonfinite_ = nonfinite_at(p);
+        return 0.0;
+    }
     return v;
 }
 
 void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
+    nonfinite_ = 0;
     if (automatic()) {
         *z1 = x1;
         *z2 = x2;
@@ -268,7 +281,13 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
         double v = 0.0;
         if (scan_real(&p, &v)) {
             deg = v;
-            if (scan_real(&p, &v)) min = v;
+            if (scan_real(&p, &v)) {
+                min = v;
+            } else {
+                nonfinite_ = nonfinite_at(p);
+            }
+        } else {
+            nonfinite_ = nonfinite_at(p);
         }
     }
     if (deg > 0.0) {
@@ -282,6 +301,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
 
 void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     lies1_found_ = 0;
+    nonfinite_ = 0;
     if (automatic()) {
         *z1 = x1;
         return;
@@ -304,6 +324,8 @@ void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
         if (scan_real(&p, &v)) {
             value = v;
             lies1_found_ = 1;
+        } else {
+            nonfinite_ = nonfinite_at(p);
         }
     }
     *z1 = value;

@@ -142,6 +142,12 @@ public:
      * else 0. */
     int lies1_found() const { return lies1_found_; }
 
+    /* typed_nonfinite: 1 when the line that the last parsefd, lies1 or
+     * lies2 call read held, where a number was expected, one that is not
+     * finite ("inf", "nan", "1e999"); the reader then kept the default,
+     * and the caller refuses the answer instead of taking it. */
+    int typed_nonfinite() const { return nonfinite_; }
+
     /* skip: new screen.
      *   klines  number of lines holding one blank
      *   returns klines, or 0 (nothing printed) when klines is below 1.
@@ -190,6 +196,7 @@ private:
     TokenLine p_nth_, p_4nth_, p_fd_;
     std::string lies1_buf_, lies2_buf_;
     int lies1_found_;
+    int nonfinite_ = 0;  // see typed_nonfinite()
     bool line_open_;     // a line was taken only in part: its rest is pending
     bool automatic_;
     const int* mode_;

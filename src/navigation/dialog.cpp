@@ -11,6 +11,7 @@
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
 #include "navigation/earthcon.h"
+#include "navigation/ranges.h"
 #include "navigation/remembered.h"
 #include "navigation/starlist.h"
 
@@ -262,12 +263,29 @@ DialogStep Dialog::date() {
     if (rs_.nobs != 1) return DialogStep::Time;
 
     SightRecord& w = rs_.work;
-    conprintf("###> Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
-    conputs("                            Year Month Day");
-    conprintf(" [Default: %d %d %d ] Input: ", w.year, w.month, w.day);
-    w.year = rd_->parse4nth(rs_.iterq, 1, w.year);
-    w.month = rd_->parse4nth(rs_.iterq, 2, w.month);
-    w.day = rd_->parse4nth(rs_.iterq, 3, w.day);
+    for (;;) {
+        conprintf("###> Year: %d   Month: %d   Day: %d\n", w.year, w.month,
+                  w.day);
+        conputs("                            Year Month Day");
+        conprintf(" [Default: %d %d %d ] Input: ", w.year, w.month, w.day);
+        const int year = rd_->parse4nth(rs_.iterq, 1, w.year);
+        const int month = rd_->parse4nth(rs_.iterq, 2, w.month);
+        const int day = rd_->parse4nth(rs_.iterq, 3, w.day);
+        // The year keeps its clamp below; a month or day that no calendar
+        // has sends the question back with the date offered unchanged.
+        const bool typed =
+            rs_.iterq != 1 &&
+            (year != w.year || month != w.month || day != w.day);
+        if (typed && (typed_refused(kMonthRange, month) ||
+                      typed_refused(kDayRange, day))) {
+            if (console().ended) break;
+            continue;
+        }
+        w.year = year;
+        w.month = month;
+        w.day = day;
+        break;
+    }
     if (w.year > 5999) w.year = 5999;
     if (w.year < -1999) w.year = -1999;
     if (w.year <= 1499 || w.year > 2500)
@@ -289,17 +307,35 @@ DialogStep Dialog::time() {
     heading();
     date_line();
     if (rs_.nobs == 1) {
-        conprintf("\n###> Time-UTC:  %d h %d min %d sec \n", w.hour, w.min,
-                  w.sec);
-        conputs("                            Hour Min. Sec.");
-        conprintf(" [Default: %d %d %d ] Input: ", w.hour, w.min, w.sec);
-        w.hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
-        w.min = rd_->parse4nth(rs_.iterq, 2, w.min);
-        w.sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
+        for (;;) {
+            conprintf("\n###> Time-UTC:  %d h %d min %d sec \n", w.hour,
+                      w.min, w.sec);
+            conputs("                            Hour Min. Sec.");
+            conprintf(" [Default: %d %d %d ] Input: ", w.hour, w.min, w.sec);
+            const int hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
+            const int min = rd_->parse4nth(rs_.iterq, 2, w.min);
+            const int sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
+            // A clock time offered unchanged is taken as it stands (a time
+            // corrected by a lunar distance may lie before 0 h or after
+            // 24 h of its date); a typed one must be a time of day.
+            const bool typed =
+                rs_.iterq != 1 &&
+                (hour != w.hour || min != w.min || sec != w.sec);
+            if (typed && (typed_refused(kHourRange, hour) ||
+                          typed_refused(kMinuteRange, min) ||
+                          typed_refused(kSecondRange, sec))) {
+                if (console().ended) break;
+                continue;
+            }
+            w.hour = hour;
+            w.min = min;
+            w.sec = sec;
+            break;
+        }
         copy_date_time(&rs_.sight1, w);
         // The check date of the Delta T model is computed without Delta T.
-        // (Sums in double: month, day and time are taken as typed and may
-        // be far outside their usual ranges.)
+        // (Sums in double: a clock corrected by a lunar distance may lie
+        // far outside one day.)
         if (rs_.iterq != 1 &&
             w.year * 10000.0 + w.month * 100.0 + w.day == 19920412.0 &&
             static_cast<double>(w.hour) + w.min + w.sec <= 0.1)
@@ -346,13 +382,23 @@ DialogStep Dialog::latitude() {
         split_dm(rs_.latitude2, &w.latd, &w.latmf);
         return DialogStep::Longitude;
     }
-    conprint_dm("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conputs("                        +-Degree Minute");
     double m = w.latmf;
     if (w.latd > 0) m = std::fabs(m);
     if (w.latd < 0) m = -std::fabs(m);
     double z1 = w.latd, z2 = m;
-    if (rs_.iterq != 1) rd_->lies2(w.latd, m, &z1, &z2);
+    for (;;) {
+        conprint_dm("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+        conputs("                        +-Degree Minute");
+        if (rs_.iterq == 1) break;
+        rd_->lies2(w.latd, m, &z1, &z2);
+        // A number that is not finite is no latitude beyond the pole but
+        // no latitude at all: the question is asked again.
+        if (!rd_->typed_nonfinite()) break;
+        typed_refused(kLatitudeRange, z1);
+        z1 = w.latd;
+        z2 = m;
+        if (console().ended) break;
+    }
     w.latd = trunc_int(z1);
     w.latmf = z2;
     double lat = w.latd + z2 / 60.0;
@@ -379,10 +425,20 @@ DialogStep Dialog::longitude() {
     time_line();
     deltat_line();
     conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conprint_dm("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-    conputs("                        +-Degree Minute");
     double z1 = w.lond, z2 = w.lonmf;
-    if (rs_.iterq != 1) rd_->lies2(w.lond, w.lonmf, &z1, &z2);
+    for (;;) {
+        conprint_dm("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+        conputs("                        +-Degree Minute");
+        if (rs_.iterq == 1) break;
+        rd_->lies2(w.lond, w.lonmf, &z1, &z2);
+        // Any finite longitude is wrapped onto the globe below; one that
+        // is not finite cannot be, and the question is asked again.
+        if (!rd_->typed_nonfinite()) break;
+        typed_refused(kLongitudeRange, z1);
+        z1 = w.lond;
+        z2 = w.lonmf;
+        if (console().ended) break;
+    }
     if (z1 < 0.0) z2 = -std::fabs(z2);
     w.lond = trunc_int(z1);
     w.lonmf = z2;
@@ -465,10 +521,18 @@ DialogStep Dialog::index_correction() {
     heading2();
     conputs(rs_.work.iur == 3 ? " => Moon upper rim" : " => Moon lower rim");
     conputs("\n       SEXTANT-Data:");
-    conprintf("\n###> Index correction(sext) Ic: %.2f' \n", rs_.indb);
-    conputs("                         +-Minutes ");
-    conprintf(" [Default: %.2f  ] Input: ", rs_.indb);
-    if (rs_.iterq != 1) rs_.indb = rd_->parsefd(1, rs_.indb);
+    for (;;) {
+        conprintf("\n###> Index correction(sext) Ic: %.2f' \n", rs_.indb);
+        conputs("                         +-Minutes ");
+        conprintf(" [Default: %.2f  ] Input: ", rs_.indb);
+        if (rs_.iterq == 1) break;
+        const double ic = rd_->parsefd(1, rs_.indb);
+        if (!typed_refused(kIndexRange, ic)) {
+            rs_.indb = ic;
+            break;
+        }
+        if (console().ended) break;
+    }
     return DialogStep::HeightOfEye;
 }
 
@@ -483,9 +547,21 @@ DialogStep Dialog::height_of_eye() {
     conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
     conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
     if (rs_.nobs == 1) {
-        conputs("                         Meters ");
-        conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
-        if (rs_.iterq != 1) rs_.aug = rd_->parsefd(1, rs_.aug);
+        for (;;) {
+            conputs("                         Meters ");
+            conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
+            if (rs_.iterq == 1) break;
+            const double eye = rd_->parsefd(1, rs_.aug);
+            // Finite heights are clamped below; one that is not finite is
+            // refused.
+            if (!rd_->typed_nonfinite()) {
+                rs_.aug = eye;
+                break;
+            }
+            typed_refused(kEyeRange, rs_.aug);
+            if (console().ended) break;
+            conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
+        }
     }
     if (rs_.aug < 0.0) rs_.aug = 0.0;
     if (rs_.aug > 40.0) rs_.aug = 40.0;
@@ -504,10 +580,19 @@ DialogStep Dialog::sextant_altitude() {
     conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
     conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
               rs_.aug);
-    conprint_dm("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had, w.hamf);
-    conputs("                          +-Degrees  Min.");
     double z1 = w.had, z2 = w.hamf;
-    if (rs_.iterq != 1) rd_->lies2(w.had, w.hamf, &z1, &z2);
+    for (;;) {
+        conprint_dm("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had,
+                    w.hamf);
+        conputs("                          +-Degrees  Min.");
+        if (rs_.iterq == 1) break;
+        rd_->lies2(w.had, w.hamf, &z1, &z2);
+        if (!typed_refused(kSextantRange, std::floor(z1 + 1e-8) + z2 / 60.0))
+            break;
+        z1 = w.had;
+        z2 = w.hamf;
+        if (console().ended) break;
+    }
     w.had = trunc_int(z1);
     w.hamf = z2;
     hs_ = std::floor(z1 + 1e-8) + z2 / 60.0;

@@ -1,7 +1,9 @@
 #include "navigation/earthcon.h"
 
+#include "foundations/console_io.h"
 #include "foundations/foundations.h"
 #include "navigation/console.h"
+#include "navigation/ranges.h"
 
 namespace lunarfix {
 
@@ -46,26 +48,42 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
             conputs("Change following values or hit ENTER:");
             mem->memtime = 1;
 
+            // Delta T keeps its limits; a typed number that is not finite
+            // is refused.
             double x = DeltaT0;
-            conprintf("###> Delta_T = ");
-            rd.lies1(2, DeltaT0, &x);
-            if (x > 6000.0) x = 5999.0;
-            if (x < -1000.0) x = -999.0;
+            for (;;) {
+                conprintf("###> Delta_T = ");
+                rd.lies1(2, DeltaT0, &x);
+                if (x > 6000.0) x = 5999.0;
+                if (x < -1000.0) x = -999.0;
+                if (!rd.typed_nonfinite()) break;
+                typed_refused(kDeltaTRange, x);
+                x = DeltaT0;
+                if (console().ended) break;
+            }
             DeltaT0 = x;
             mem->DeltaTmem = x;
 
-            conprintf("###> Temperature = ");
-            rd.lies1(1, temp0, &x);
-            if (x > 2000.0) x = 1999.0;
-            if (x < -100.0) x = -99.0;
+            // Temperature and pressure scale the refraction; a value that
+            // no sea-level air has is refused and asked again.
+            for (;;) {
+                conprintf("###> Temperature = ");
+                rd.lies1(1, temp0, &x);
+                if (!typed_refused(kTemperatureRange, x)) break;
+                x = temp0;
+                if (console().ended) break;
+            }
             temp0 = x;
             conprintf(">> temp %.1f\n", temp0);
 
             double pdef = (press0 < 0.0) ? 0.0 : press0;
-            conprintf("###> Pressure = ");
-            rd.lies1(1, pdef, &x);
-            if (x > 2000.0) x = 1999.0;
-            if (x < 0.0) x = 0.0;
+            for (;;) {
+                conprintf("###> Pressure = ");
+                rd.lies1(1, pdef, &x);
+                if (!typed_refused(kPressureRange, x)) break;
+                x = pdef;
+                if (console().ended) break;
+            }
             press0 = x;
             conprintf(">> press %.1f\n", press0);
 

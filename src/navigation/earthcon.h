@@ -32,10 +32,11 @@ struct EarthconMemory {
  *      across restarts of the dialog: the process keeps it in one
  *      EarthconMemory.  Temperature and pressure are only handed back.
  *   3) A typed answer is turned into a choice by adding 0.5 and truncating
- *      toward zero.  Typed values are limited without a message: Delta T
- *      above 6000 s becomes 5999, below -1000 s -999; temperature above
- *      2000 becomes 1999, below -100 -99; pressure above 2000 becomes 1999,
- *      below 0 becomes 0.
+ *      toward zero.  A typed Delta T is limited without a message: above
+ *      6000 s it becomes 5999, below -1000 s -999.  A temperature outside
+ *      -80 .. +60 C or a pressure outside 0 .. 1200 hPa is refused with one
+ *      line and asked again with its default unchanged; so is any typed
+ *      number that is not finite.
  *   4) All four outputs are written on every call.
  * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 10 (Delta T) and
  *   ch. 16 (refraction scaled by temperature and pressure). */

@@ -9,6 +9,7 @@
 #include "foundations/foundations.h"
 #include "navigation/dialog.h"
 #include "navigation/navcalc.h"
+#include "navigation/ranges.h"
 #include "navigation/remembered.h"
 #include "navigation/starlist.h"
 
@@ -474,13 +475,22 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
         side_notice_shown_ = false;
         conputs("");
         if (iur == 0 || iur == 1) conputs(" for SUN always NEAR limb assumed!\n");
-        conputs(" LUNAR DISTANCE = degrees  minutes:");
-        conprintf("###> ");
         int ig = 0, im = 0;
         double sm = 0.0, ss = 0.0;
         cxangle(rs_.LD_limb, &ig, &im, &sm, &ss);
         double dd = ig, mm = sm;
-        rd_->lies2(ig, sm, &dd, &mm);
+        // A distance of 0 or 180 degrees or more is no arc between two
+        // bodies: the question is asked again.
+        for (;;) {
+            conputs(" LUNAR DISTANCE = degrees  minutes:");
+            conprintf("###> ");
+            rd_->lies2(ig, sm, &dd, &mm);
+            if (!typed_refused(kDistanceRange, std::fabs(dd + mm / 60.0)))
+                break;
+            dd = ig;
+            mm = sm;
+            if (console().ended) break;
+        }
         rs_.LD_limb = std::fabs(dd + mm / 60.0);
         conprint_dmf(" ok, LD_limb= %.0f deg %.1f'\n\n", 1, dd, mm);
     }

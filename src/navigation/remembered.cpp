@@ -2,6 +2,7 @@
 
 #include "foundations/textfile.h"
 #include "navigation/console.h"
+#include "navigation/ranges.h"
 
 #include <cerrno>
 #include <cstdarg>
@@ -232,11 +233,67 @@ SecondSightMemory second_from_working(const RunState& rs) {
     return m;
 }
 
+// The clock read back as hours from 0 h of its date.  A clock corrected by
+// a lunar distance may have crossed midnight while the date stayed, so it
+// may lie from -24 h to +48 h; its minutes and seconds then carry the
+// hour's sign (the seconds may reach 60, as the rounding of a corrected
+// time gives them).  Parts that do not form such a clock give NaN.
+double clock_hours(int hour, int min, int sec) {
+    const double h = hour, m = min, s = sec;
+    const bool signs_agree = (h > 0.0 && m >= 0.0 && s >= 0.0) ||
+                             (h < 0.0 && m <= 0.0 && s <= 0.0) ||
+                             (h == 0.0 && m * s >= 0.0);
+    if (!signs_agree || std::fabs(m) > 59.0 || std::fabs(s) > 60.0)
+        return std::nan("");
+    return h + m / 60.0 + s / 3600.0;
+}
+
+// Lines 1 to 6 of a record read from `file`: every value outside its
+// range is replaced by the built-in default `def`, one line each.  The
+// body code and star index are left to the body prompt and the catalogue.
+void check_sight(const char* file, SightRecord* r, const SightRecord& def) {
+    if (!remembered_ok(file, kYearRange, r->year)) r->year = def.year;
+    if (!remembered_ok(file, kMonthRange, r->month)) r->month = def.month;
+    if (!remembered_ok(file, kDayRange, r->day)) r->day = def.day;
+    if (!remembered_ok(file, kClockRange,
+                       clock_hours(r->hour, r->min, r->sec))) {
+        r->hour = def.hour;
+        r->min = def.min;
+        r->sec = def.sec;
+    }
+    if (!remembered_ok(file, kLatitudeRange, r->latd + r->latmf / 60.0)) {
+        r->latd = def.latd;
+        r->latmf = def.latmf;
+    }
+    if (!remembered_ok(file, kLongitudeRange, r->lond + r->lonmf / 60.0)) {
+        r->lond = def.lond;
+        r->lonmf = def.lonmf;
+    }
+    if (!remembered_ok(file, kSextantRange, r->had + r->hamf / 60.0)) {
+        r->had = def.had;
+        r->hamf = def.hamf;
+    }
+}
+
+// Replaces a value outside its range by the built-in default.
+void check_value(const char* file, const ValueRange& range, double* x,
+                 double def) {
+    if (!remembered_ok(file, range, *x)) *x = def;
+}
+
 } // namespace
 
 int ReadFirstSightMemory(RunState* rs) {
     FirstSightMemory m = first_from_working(*rs);
     if (!read_first_sight_memory(kFirstSightFile, &m)) return 0;
+    const RunState def;
+    check_sight(kFirstSightFile, &m.sight, def.sight1);
+    check_value(kFirstSightFile, kIndexRange, &m.indb, def.indb);
+    check_value(kFirstSightFile, kEyeRange, &m.aug, def.aug);
+    check_value(kFirstSightFile, kTemperatureRange, &m.temperature,
+                def.temperature);
+    check_value(kFirstSightFile, kPressureRange, &m.pressure, def.pressure);
+    check_value(kFirstSightFile, kDistanceRange, &m.LD_limb, def.LD_limb);
     rs->work = m.sight;
     rs->indb = m.indb;
     rs->aug = m.aug;
@@ -253,6 +310,10 @@ int ReadFirstSightMemory(RunState* rs) {
 int ReadSecondSightMemory(RunState* rs) {
     SecondSightMemory m = second_from_working(*rs);
     if (!read_second_sight_memory(kSecondSightFile, &m)) return 0;
+    const RunState def;
+    check_sight(kSecondSightFile, &m.sight, def.sight2);
+    check_value(kSecondSightFile, kCourseRange, &m.kursav, def.kursav);
+    check_value(kSecondSightFile, kSpeedRange, &m.velav, def.velav);
     rs->work = m.sight;
     rs->hdif = m.hdif;
     rs->az0 = m.az0;

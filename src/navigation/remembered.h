@@ -99,12 +99,19 @@ int write_second_sight_memory(const char* path, const SecondSightMemory& m,
 /* ReadFirstSightMemory: moondist0x1.txt into the working record rs->work,
  * rs->indb, rs->aug, rs->hdif, rs->az0, rs->hthird, rs->temperature,
  * rs->pressure, rs->LD_limb and rs->signdist (fields not found keep their
- * values).  Returns 1 when the file was present, 0 when missing. */
+ * values).  Returns 1 when the file was present, 0 when missing.
+ * Notes: a value outside its range (navigation/ranges.h) is replaced by the
+ *   built-in default, with one line naming the file and the field.  The
+ *   clock may lie from -24 h to +48 h of its date, its minutes and seconds
+ *   with the hour's sign (a corrected clock may cross midnight while the
+ *   date stays).  Body code and star index are left to the body prompt. */
 int ReadFirstSightMemory(RunState* rs);
 
 /* ReadSecondSightMemory: moondist0x2.txt into rs->work, rs->hdif, rs->az0,
  * rs->hthird, rs->kursav and rs->velav; line 7 is read and dropped.
- * Returns 1 when present, 0 when missing. */
+ * Returns 1 when present, 0 when missing.  Values outside their ranges are
+ * replaced as by ReadFirstSightMemory (course within +-360 deg, speed or
+ * distance run within +-2000). */
 int ReadSecondSightMemory(RunState* rs);
 
 /* WriteFirstSightMemory: moondist0x1.txt, lines 1 to 10, from the working

@@ -275,20 +275,50 @@ TEST(DialogDate, YearThePredictionFileDoesNotCover) {
     }
 }
 
-TEST(DialogDate, ValuesFarOutsideTheirRangesAreTakenAsTyped) {
+TEST(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    // Month, day and time are not clamped; nothing overflows on the way.
-    DialogRun r = run_dialog(script(
-        first_sight("2017 2000000000 -2000000000",
-                    "2000000000 -2000000000 2000000000") +
-        Lines{"9", ""}));
+    // A month and a day that no calendar has, and a time of day that no
+    // clock shows: each answer is refused with one line, the same question
+    // comes again with its default unchanged, and the next answer is taken.
+    Lines in = {"", "", "", "2147483647 2147483647 2147483647", "2017 0 17",
+                "2017 6 32", "2016 12 31", "24 0 0", "0 60 0", "0 0 -1",
+                "23 59 59"};
+    Lines rest = first_sight();
+    in.insert(in.end(), rest.begin() + 5, rest.end());
+    DialogRun r = run_dialog(script(in + Lines{"9", ""}));
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(r.ended);
-    EXPECT_EQ(r.state.sight1.month, 2000000000);
-    EXPECT_EQ(r.state.sight1.hour, 2000000000);
-    EXPECT_TRUE(has(r.out, " Time-UTC:  2000000000 h -2000000000 min "
-                           "2000000000 sec \n"));
+    const std::string date_q =
+        "###> Year: 2017   Month: 6   Day: 17\n"
+        "                            Year Month Day\n"
+        " [Default: 2017 6 17 ] Input: ";
+    EXPECT_TRUE(has(r.out, date_q + " !!! Month must be from 1 to 12: asked "
+                                    "again\n" + date_q +
+                               " !!! Month must be from 1 to 12: asked again"
+                               "\n" + date_q +
+                               " !!! Day must be from 1 to 31: asked again\n" +
+                               date_q + " >skip> "))
+        << r.out;
+    const std::string time_q =
+        "\n###> Time-UTC:  3 h 57 min 14 sec \n"
+        "                            Hour Min. Sec.\n"
+        " [Default: 3 57 14 ] Input: ";
+    EXPECT_TRUE(has(r.out, time_q + " !!! Hour must be from 0 to 23: asked "
+                                    "again\n" + time_q +
+                               " !!! Minute must be from 0 to 59: asked again"
+                               "\n" + time_q +
+                               " !!! Second must be from 0 to 59: asked again"
+                               "\n" + time_q))
+        << r.out;
+    EXPECT_EQ(count(r.out, time_q), 4);
+    EXPECT_EQ(r.state.sight1.year, 2016);
+    EXPECT_EQ(r.state.sight1.month, 12);
+    EXPECT_EQ(r.state.sight1.day, 31);
+    EXPECT_EQ(r.state.sight1.hour, 23);
+    EXPECT_EQ(r.state.sight1.min, 59);
+    EXPECT_EQ(r.state.sight1.sec, 59);
+    EXPECT_FALSE(has(r.out, "2147483647"));
     EXPECT_FALSE(has(r.out, "nan"));
 }
 
@@ -309,6 +339,16 @@ TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
     EXPECT_EQ(r.state.sight1.min, 6);
     EXPECT_EQ(r.state.sight1.sec, 7);
     EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
+}
+
+TEST(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
+    TempDir dir;
+    ASSERT_TRUE(dir.ok());
+    DialogRun r = run_dialog(script({"", "", "", "2017 13 1"}));
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(count(r.out, " !!! Month must be from 1 to 12: asked again"), 1);
+    EXPECT_TRUE(has(r.out, " !!! Input ended: the run stops here"));
+    EXPECT_EQ(r.state.sight1.month, 6);
 }
 
 // --------------------------------------------------------------- position

@@ -169,29 +169,50 @@ TEST_F(EarthconTest, AnswerRoundedToAChoice) {
     }
 }
 
-TEST_F(EarthconTest, TypedValuesAreLimited) {
+TEST_F(EarthconTest, DeltaTLimitedTemperatureAndPressureRefused) {
+    // Delta T keeps its limits.
     struct Case {
         const char* typed;
-        double dt, t, p;
+        double dt;
     };
     const Case cases[] = {
-        {"6000\n2000\n-5\n", 6000, 2000, 0},
-        {"6000.5\n2000.1\n2500\n", 5999, 1999, 1999},
-        {"-1000\n-100\n2000\n", -1000, -100, 2000},
-        {"-1000.5\n-100.1\n0\n", -999, -99, 0},
+        {"6000", 6000}, {"6000.5", 5999}, {"-1000", -1000}, {"-1000.5", -999},
     };
     for (const Case& c : cases) {
         mem_ = EarthconMemory();
-        show(std::string("1\n") + c.typed + "\n");
+        show(std::string("1\n") + c.typed + "\n\n\n\n");
         EXPECT_EQ(dt_, c.dt) << c.typed;
-        EXPECT_EQ(t_, c.t) << c.typed;
-        EXPECT_EQ(p_, c.p) << c.typed;
+        EXPECT_EQ(t_, 16.1) << c.typed;
+        EXPECT_EQ(p_, 1026.4) << c.typed;
     }
-    // The echo lines show the limited values.
+    // The ends of the temperature and pressure ranges are taken.
     mem_ = EarthconMemory();
-    show("1\n\n2000.1\n2500\n\n");
-    EXPECT_NE(out_.str().find(">> temp 1999.0\n"), std::string::npos);
-    EXPECT_NE(out_.str().find(">> press 1999.0\n"), std::string::npos);
+    show("1\n\n-80\n1200\n\n");
+    EXPECT_EQ(t_, -80.0);
+    EXPECT_EQ(p_, 1200.0);
+    mem_ = EarthconMemory();
+    show("1\n\n60\n0\n\n");
+    EXPECT_EQ(t_, 60.0);
+    EXPECT_EQ(p_, 0.0);
+    // Beyond them, or not finite: refused with one line, and the question
+    // is asked again with its default unchanged.
+    mem_ = EarthconMemory();
+    show("1\n\n60.1\n-80.1\ninf\n5\n1200.1\n-5\nnan\n1000\n\n");
+    EXPECT_EQ(t_, 5.0);
+    EXPECT_EQ(p_, 1000.0);
+    const std::string out = out_.str();
+    EXPECT_EQ(lunarfix_test::count(out, "###> Temperature =  [Default: 16.1 ] "
+                                        "Input:  !!! Temperature must be from "
+                                        "-80 to +60 C: asked again\n"),
+              3);
+    EXPECT_EQ(lunarfix_test::count(out, "###> Pressure =  [Default: 1026.4 ] "
+                                        "Input:  !!! Pressure must be from 0 "
+                                        "to 1200 hPa: asked again\n"),
+              3);
+    EXPECT_NE(out.find(">> temp 5.0\n"), std::string::npos);
+    EXPECT_NE(out.find(">> press 1000.0\n"), std::string::npos);
+    EXPECT_EQ(out.find("nan"), std::string::npos);
+    EXPECT_EQ(out.find("inf"), std::string::npos);
     // A negative pressure handed in is offered as 0.
     mem_ = EarthconMemory();
     show("1\n\n\n\n\n", 2017, 68.5, 16.1, -5.0);
