@@ -33,7 +33,8 @@ public:
      *      step: one line says so, the closing screen follows, and nothing
      *      more is saved.
      *   2) Numbers that no observation can give (a failed fix or clearing,
-     *      a clock time beyond 100000 hours) are reported and the run
+     *      a corrected clock outside -24 h .. +48 h of the date) are
+     *      reported and the run
      *      starts again from the first sight; they never reach a screen or
      *      a file.
      *   3) After kMaxIterations Iterate steps without convergence the

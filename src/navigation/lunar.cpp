@@ -31,10 +31,6 @@ constexpr int kMaxClearings = 10;
 // true distance (degrees) is replaced by the apparent distance.
 constexpr double kFirstPassLimit = 2.0;
 
-// A corrected clock time beyond this many hours from 0 h cannot come from a
-// sound lunar distance; it is treated as a failed clearing.
-constexpr double kMaxClockHours = 1.0e5;
-
 // The direction of the clock correction comes from the change of the true
 // distance over this many seconds before and after the clearing time.
 constexpr int kRateHalfSpan = 180;
@@ -558,7 +554,11 @@ DialogStep Dialog::lunar_distance_pass() {
         if (!std::isfinite(rs_.LDtrue) || !std::isfinite(rs_.LDclear) ||
             !std::isfinite(t1))
             return failed_restart("the lunar distance cannot be cleared");
-        if (std::fabs(t1) >= kMaxClockHours)
+        // A corrected clock more than a day before or two days after the
+        // date's 0 h (kClockRange, the range of a clock read back) cannot
+        // come from a sound lunar distance: the measured distance is far
+        // from any the Moon shows that day.
+        if (!in_range(kClockRange, t1))
             return failed_restart("the corrected time is out of range");
         if (rs_.initluna == 0) {
             conprintf(" LDclear=%.4f LDtrue=%.4f[deg]\n", rs_.LDclear,

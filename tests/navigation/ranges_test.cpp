@@ -106,6 +106,27 @@ TEST(TypedRanges, AbsurdAnswersRefusedAndTheRunGoesOnAsWithEnter) {
     EXPECT_EQ(b.run.state.indb, 0.0);
 }
 
+TEST(TypedRanges, DistanceFarFromTheTrueOneIsAFailedClearing) {
+    // 179 deg 59' is a distance the sextant can show, but on 2017 June 17 the
+    // Moon stands about 50 deg from the second body: the first pass takes the
+    // apparent distance, 130 deg too large, which at 1.8 h per degree would
+    // move the clock by some 230 hours.  Such a clock is reported as a failed
+    // clearing; nothing of it reaches a screen or a file.
+    Lines hostile(kDistanceLine, "");
+    hostile.push_back("179 59");
+    const RunFiles b = run_in_fresh_dir(hostile);
+    EXPECT_EQ(count(b.run.out, " !!! ERROR: the corrected time is out of "
+                               "range\n"),
+              1)
+        << b.run.out;
+    EXPECT_FALSE(has(b.run.out, "Time corrected by"));
+    EXPECT_EQ(b.run.state.timezero, 0);
+    EXPECT_EQ(b.run.state.sight1.hour, 3);
+    EXPECT_EQ(b.run.state.sight1.min, 57);
+    EXPECT_EQ(b.run.state.sight1.sec, 14);
+    EXPECT_FALSE(has_nonfinite(b.run.out + b.first + b.second));
+}
+
 TEST(TypedRanges, NonFiniteAnswersRefused) {
     // "inf" and "nan" are not taken as 0 or passed over as if ENTER had
     // been hit: they are refused like any value outside the range.
