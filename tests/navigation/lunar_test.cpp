@@ -674,18 +674,18 @@ TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     st.SDamoon = 15.7;
     st.indb = 1.2;
     st.xnear = 1.5;
-    st.LD_limb = 48.4;
+    st.LD_limb = 93.6;  // the Sun stands about 94 deg from the Moon
     st.signdist = -1;
     EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
               DialogStep::LoopHead);
     EXPECT_GE(st.ncount, 2);
     EXPECT_GT(st.SDsun * arcmin, 15.0 * arcmin);
-    EXPECT_NEAR(st.LDapp, 48.4 * deg + 1.2 * arcmin + st.SDsun * arcmin,
+    EXPECT_NEAR(st.LDapp, 93.6 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
     st.sight1 = RunState().sight1;
-    st.LD_limb = 47.0;
+    st.LD_limb = 93.2;
     rig.dialog.step(DialogStep::LunarDistancePass);
-    EXPECT_NEAR(st.LDapp, 47.0 * deg + 1.2 * arcmin + st.SDsun * arcmin,
+    EXPECT_NEAR(st.LDapp, 93.2 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
 }
 
