@@ -15,8 +15,8 @@
 #include <string>
 
 #include "foundations/console_io.h"
-#include "navigation/console.h"
-#include "navigation/dialog.h"
+#include "dialog/console.h"
+#include "dialog/dialog.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "ephemeris/ephemeris.h"
 #include "foundations/foundations.h"
 #include "navigation/navcalc.h"
-#include "navigation/sight.h"
+#include "dialog/sight.h"
 
 namespace {
 

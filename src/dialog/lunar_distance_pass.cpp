@@ -7,11 +7,11 @@
 #include "ephemeris/ephemeris.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "navigation/dialog.h"
+#include "dialog/dialog.h"
 #include "navigation/navcalc.h"
-#include "navigation/ranges.h"
-#include "navigation/remembered.h"
-#include "navigation/starlist.h"
+#include "dialog/ranges.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/star_selection.h"
 
 namespace lunarfix {
 

@@ -1,11 +1,11 @@
-#include "navigation/sight.h"
+#include "dialog/sight.h"
 
 #include "ephemeris/ephemeris.h"
 #include "foundations/foundations.h"
-#include "navigation/console.h"
+#include "dialog/console.h"
 #include "navigation/navcalc.h"
-#include "navigation/remembered.h"
-#include "navigation/starlist.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/star_selection.h"
 
 #include <cmath>
 

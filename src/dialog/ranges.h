@@ -8,8 +8,8 @@
 // the field and its range, and the question is asked again with its default
 // unchanged; a remembered value outside its range is replaced by the
 // built-in default with one line naming the file and the field.
-#ifndef LUNARFIX_NAVIGATION_RANGES_H
-#define LUNARFIX_NAVIGATION_RANGES_H
+#ifndef LUNARFIX_DIALOG_RANGES_H
+#define LUNARFIX_DIALOG_RANGES_H
 
 namespace lunarfix {
 

@@ -1,8 +1,8 @@
-#include "navigation/ranges.h"
+#include "dialog/ranges.h"
 
 #include <cmath>
 
-#include "navigation/console.h"
+#include "dialog/console.h"
 
 namespace lunarfix {
 

@@ -22,8 +22,8 @@
 // (lies1 and lies2 then print nothing either), and parse4nth also takes its
 // default when its own iterq argument is 1.  The flag is either set with
 // set_automatic() or followed from the dialog's iterq with follow_mode().
-#ifndef LUNARFIX_NAVIGATION_CONSOLE_H
-#define LUNARFIX_NAVIGATION_CONSOLE_H
+#ifndef LUNARFIX_DIALOG_CONSOLE_H
+#define LUNARFIX_DIALOG_CONSOLE_H
 
 #include <string>
 

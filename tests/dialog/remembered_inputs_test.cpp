@@ -2,9 +2,9 @@
 // after sights and after a stop; reading back; cut, corrupt and unwritable
 // files.  Every test works in its own temporary directory.
 #include "foundations/console_io.h"
-#include "navigation/console.h"
-#include "navigation/remembered.h"
-#include "navigation/runstate.h"
+#include "dialog/console.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/run_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Dialog driver, first half: start-up, the sight loop with its prompts and
 // menus, and the closing screen.  The lunar-distance pass, the fix and the
 // iteration are in lunar.cpp.
-#include "navigation/dialog.h"
+#include "dialog/dialog.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,10 +10,10 @@
 
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "navigation/earthcon.h"
-#include "navigation/ranges.h"
-#include "navigation/remembered.h"
-#include "navigation/starlist.h"
+#include "dialog/earth_conditions.h"
+#include "dialog/ranges.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/star_selection.h"
 
 namespace lunarfix {
 

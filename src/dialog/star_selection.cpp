@@ -1,7 +1,7 @@
-#include "navigation/starlist.h"
+#include "dialog/star_selection.h"
 
 #include "foundations/console_io.h"
-#include "navigation/console.h"
+#include "dialog/console.h"
 
 namespace lunarfix {
 

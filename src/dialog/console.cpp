@@ -1,4 +1,4 @@
-#include "navigation/console.h"
+#include "dialog/console.h"
 
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"

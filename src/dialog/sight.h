@@ -11,10 +11,10 @@
 //   ephemerides_screen(rs, in, r);
 // The renewed second sight before a fix reduces the last second sight
 // again at another assumed position with sight_rereduce().
-#ifndef LUNARFIX_NAVIGATION_SIGHT_H
-#define LUNARFIX_NAVIGATION_SIGHT_H
+#ifndef LUNARFIX_DIALOG_SIGHT_H
+#define LUNARFIX_DIALOG_SIGHT_H
 
-#include "navigation/runstate.h"
+#include "dialog/run_state.h"
 
 namespace lunarfix {
 

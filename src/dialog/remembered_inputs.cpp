@@ -1,8 +1,8 @@
-#include "navigation/remembered.h"
+#include "dialog/remembered_inputs.h"
 
 #include "foundations/textfile.h"
-#include "navigation/console.h"
-#include "navigation/ranges.h"
+#include "dialog/console.h"
+#include "dialog/ranges.h"
 
 #include <cerrno>
 #include <cstdarg>

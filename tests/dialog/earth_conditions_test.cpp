@@ -3,8 +3,8 @@
 // rest of the process.  Runs in a temporary directory (the Delta T
 // prediction file is created there).
 #include "foundations/console_io.h"
-#include "navigation/console.h"
-#include "navigation/earthcon.h"
+#include "dialog/console.h"
+#include "dialog/earth_conditions.h"
 #include "dialog_harness.h"
 
 #include <gtest/gtest.h>

@@ -7,13 +7,13 @@
 // function that does its work and returns the next step, and run() calls
 // them one after the other in a plain loop, so a run of any length keeps a
 // constant stack depth.
-#ifndef LUNARFIX_NAVIGATION_DIALOG_H
-#define LUNARFIX_NAVIGATION_DIALOG_H
+#ifndef LUNARFIX_DIALOG_DIALOG_H
+#define LUNARFIX_DIALOG_DIALOG_H
 
-#include "navigation/console.h"
-#include "navigation/earthcon.h"
-#include "navigation/runstate.h"
-#include "navigation/sight.h"
+#include "dialog/console.h"
+#include "dialog/earth_conditions.h"
+#include "dialog/run_state.h"
+#include "dialog/sight.h"
 
 namespace lunarfix {
 

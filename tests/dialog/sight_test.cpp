@@ -3,10 +3,10 @@
 #include "ephemeris/ephemeris.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "navigation/console.h"
+#include "dialog/console.h"
 #include "navigation/navcalc.h"
-#include "navigation/runstate.h"
-#include "navigation/sight.h"
+#include "dialog/run_state.h"
+#include "dialog/sight.h"
 #include "dialog_harness.h"
 
 #include <gtest/gtest.h>

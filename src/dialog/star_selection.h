@@ -1,6 +1,6 @@
 // Star selection screen and the two name lists of the catalogue stars.
-#ifndef LUNARFIX_NAVIGATION_STARLIST_H
-#define LUNARFIX_NAVIGATION_STARLIST_H
+#ifndef LUNARFIX_DIALOG_STAR_SELECTION_H
+#define LUNARFIX_DIALOG_STAR_SELECTION_H
 
 namespace lunarfix {
 

@@ -1,7 +1,7 @@
 // The EARTH-CONDITIONS screen: Delta T, air temperature and air pressure
 // that the sight computations use.
-#ifndef LUNARFIX_NAVIGATION_EARTHCON_H
-#define LUNARFIX_NAVIGATION_EARTHCON_H
+#ifndef LUNARFIX_DIALOG_EARTH_CONDITIONS_H
+#define LUNARFIX_DIALOG_EARTH_CONDITIONS_H
 
 namespace lunarfix {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dialog_harness.h"
-#include "navigation/remembered.h"
-#include "navigation/runstate.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/run_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "navigation/earthcon.h"
+#include "dialog/earth_conditions.h"
 
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "navigation/console.h"
-#include "navigation/ranges.h"
+#include "dialog/console.h"
+#include "dialog/ranges.h"
 
 namespace lunarfix {
 

@@ -1,7 +1,7 @@
 // The star selection screen and the two star name lists.
 #include "foundations/console_io.h"
-#include "navigation/console.h"
-#include "navigation/starlist.h"
+#include "dialog/console.h"
+#include "dialog/star_selection.h"
 #include "dialog_harness.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Console input readers: token readers, degrees and minutes, one real
 // number, new screens, long lines, end of input and random input.
 #include "foundations/console_io.h"
-#include "navigation/console.h"
+#include "dialog/console.h"
 #include "dialog_harness.h"
 
 #include <gtest/gtest.h>

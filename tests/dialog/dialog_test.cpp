@@ -12,7 +12,7 @@
 
 #include "dialog_harness.h"
 #include "foundations/foundations.h"
-#include "navigation/runstate.h"
+#include "dialog/run_state.h"
 
 namespace {
 

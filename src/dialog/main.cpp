@@ -3,8 +3,8 @@
 // standard input and writes its screens to standard output; it keeps its
 // remembered inputs and the Delta T prediction table in the working
 // directory.
-#include "navigation/console.h"
-#include "navigation/dialog.h"
+#include "dialog/console.h"
+#include "dialog/dialog.h"
 
 int main() {
     lunarfix::Dialog dialog(&lunarfix::readers());

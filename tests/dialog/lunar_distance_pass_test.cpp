@@ -14,8 +14,8 @@
 #include "ephemeris/ephemeris.h"
 #include "foundations/foundations.h"
 #include "navigation/navcalc.h"
-#include "navigation/remembered.h"
-#include "navigation/sight.h"
+#include "dialog/remembered_inputs.h"
+#include "dialog/sight.h"
 
 namespace {
 

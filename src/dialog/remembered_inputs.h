@@ -9,10 +9,10 @@
 // which then replaces the file in one step (see save_whole).  A file that
 // cannot be written, is write protected or is not a regular file is
 // reported by one line on the console and the run goes on without it.
-#ifndef LUNARFIX_NAVIGATION_REMEMBERED_H
-#define LUNARFIX_NAVIGATION_REMEMBERED_H
+#ifndef LUNARFIX_DIALOG_REMEMBERED_INPUTS_H
+#define LUNARFIX_DIALOG_REMEMBERED_INPUTS_H
 
-#include "navigation/runstate.h"
+#include "dialog/run_state.h"
 
 #include <string>
 
@@ -100,7 +100,7 @@ int write_second_sight_memory(const char* path, const SecondSightMemory& m,
  * rs->indb, rs->aug, rs->hdif, rs->az0, rs->hthird, rs->temperature,
  * rs->pressure, rs->LD_limb and rs->signdist (fields not found keep their
  * values).  Returns 1 when the file was present, 0 when missing.
- * Notes: a value outside its range (navigation/ranges.h) is replaced by the
+ * Notes: a value outside its range (dialog/ranges.h) is replaced by the
  *   built-in default, with one line naming the file and the field.  The
  *   clock may lie from -24 h to +48 h of its date, its minutes and seconds
  *   with the hour's sign (a corrected clock may cross midnight while the

@@ -3,8 +3,8 @@
 // driver keeps between its steps.  One RunState lives for the whole process;
 // its default member values are the built-in defaults that hold until a
 // remembered-input file is read.
-#ifndef LUNARFIX_NAVIGATION_RUNSTATE_H
-#define LUNARFIX_NAVIGATION_RUNSTATE_H
+#ifndef LUNARFIX_DIALOG_RUN_STATE_H
+#define LUNARFIX_DIALOG_RUN_STATE_H
 
 namespace lunarfix {
 
@@ -99,7 +99,7 @@ enum class DialogStep {
  *   kkk       the last menu answer
  *   iersum    bad intersections since the last result screen
  *   unsaved   remembered-input files whose latest write failed (bits, see
- *             remembered.h)
+ *             remembered_inputs.h)
  *
  * Units: angles in degrees, indb/SDamoon in arcminutes, aug in metres,
  * temperature in deg C, pressure in hPa, DeltaT0/DeltaTT in seconds,

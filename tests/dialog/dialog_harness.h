@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "foundations/console_io.h"
-#include "navigation/console.h"
-#include "navigation/dialog.h"
+#include "dialog/console.h"
+#include "dialog/dialog.h"
 #include "test_support.h"
 
 namespace lunarfix_test {
