@@ -66,10 +66,6 @@ public:
     int fixes() const { return n_fixes_; }
     int menu_reads() const { return n_menu_reads_; }
 
-    /* Iterate steps in a row without convergence after which the result
-     * menu stops the automatic cycle and asks the navigator. */
-    static constexpr int kMaxIterations = 50;
-
 private:
     // Start-up and the sight loop.
     DialogStep title();
@@ -103,10 +99,6 @@ private:
     DialogStep stop();
 
     // Helpers.
-    void heading();         // " Sextanting by ..." and the observation line
-    void heading2();        // the same with the second form of that line
-    void date_line();
-    void time_line();
     void deltat_line();
     static void split_dm(double x, int* deg, double* min);
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
@@ -114,6 +106,12 @@ private:
                        double* ld, double* sdsun, int* idstar);
     double distance_rate(int y, int mo, int d, int h, int mi, int sec);
     const char* body_name() const;  // the second body, for the side notice
+
+    // What a restart from the first sight forgets besides automatic mode:
+    // the sights only, or with them the clock correction and the lunar
+    // distance (see restart()).
+    enum class RestartScope { SightsOnly, WholeRun };
+    DialogStep restart(RestartScope scope);
     DialogStep failed_restart(const char* why);
 
     ConsoleReaders* rd_;

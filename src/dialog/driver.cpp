@@ -1,19 +1,16 @@
-// Dialog driver, first half: start-up, the sight loop with its prompts and
-// menus, and the closing screen.  The lunar-distance pass, the fix and the
-// iteration are in lunar.cpp.
+// Dialog driver: the loop over the steps, the start-up screens, the
+// restart from the first sight, and the closing screen.  The steps of one
+// sight are in sight_loop.cpp, the lunar-distance pass in
+// lunar_distance_pass.cpp, the fix, the result screen and its menu in
+// fix_and_result_menu.cpp.
 #include "dialog/dialog.h"
 
-#include <cmath>
 #include <cstdio>
-#include <ostream>
 #include <string>
 
+#include "dialog/remembered_inputs.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
-#include "dialog/earth_conditions.h"
-#include "dialog/ranges.h"
-#include "dialog/remembered_inputs.h"
-#include "dialog/star_selection.h"
 
 namespace lunarfix {
 
@@ -93,27 +90,40 @@ DialogStep Dialog::step(DialogStep s) {
 }
 
 // ---------------------------------------------------------------------------
+// Restart from the first sight.
+
+/* restart: the run goes back to the first sight, out of automatic mode, so
+ * that the navigator sees and may change every input again.  A whole
+ * restart also forgets the clock correction and the lunar distance: the
+ * next lunar-distance pass is a first pass again (one clearing, the
+ * corrected clock shown and waited for) and asks for the limb, the side and
+ * the distance anew, and the side answer given then decides afresh whether
+ * the notice of an overruled side is shown.  A restart of the sights only
+ * keeps them: after a sight whose azimuth is no azimuth the sights are
+ * taken again, but the lunar distance measured and the clock it corrected
+ * still stand. */
+DialogStep Dialog::restart(RestartScope scope) {
+    rs_.iterq = 0;
+    rs_.nobs = 1;
+    if (scope == RestartScope::WholeRun) {
+        rs_.timezero = 0;
+        rs_.initluna = 0;
+    }
+    return DialogStep::LoopHead;
+}
+
+/* failed_restart: a computation gave no usable number (no solution for the
+ * given altitudes and distance).  The reason is shown, the navigator hits
+ * ENTER, and the whole run starts again from the first sight. */
+DialogStep Dialog::failed_restart(const char* why) {
+    conprintf("\n !!! ERROR: %s\n", why);
+    conputs(" Check the sextant values; hit ENTER to restart!");
+    rd_->pause();
+    return restart(RestartScope::WholeRun);
+}
+
+// ---------------------------------------------------------------------------
 // Screen pieces shared by the steps.
-
-void Dialog::heading() {
-    conputs(" Sextanting by LUNAR DISTANCE ");
-    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~ \n\n", rs_.nobs);
-}
-
-void Dialog::heading2() {
-    conputs(" Sextanting by LUNAR DISTANCE ");
-    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~\n\n", rs_.nobs);
-}
-
-void Dialog::date_line() {
-    conprintf(" Year: %d   Month: %d   Day: %d\n", rs_.work.year,
-              rs_.work.month, rs_.work.day);
-}
-
-void Dialog::time_line() {
-    conprintf(" Time-UTC:  %d h %d min %d sec \n", rs_.work.hour,
-              rs_.work.min, rs_.work.sec);
-}
 
 /* split_dm: a position in decimal degrees as whole degrees and decimal
  * minutes with the sign of the value (a zero minute part is written +0). */
@@ -186,478 +196,6 @@ DialogStep Dialog::reset_files() {
     rd_->pause();
     rs_.nobs = 1;
     return DialogStep::LoopHead;
-}
-
-// ---------------------------------------------------------------------------
-// The sight loop.
-
-DialogStep Dialog::loop_head() {
-    if (rs_.nobs == 1) {
-        rs_.work = rs_.sight1;
-        if (rs_.iterq != 1) {
-            if (ReadFirstSightMemory(&rs_)) {
-                rs_.sight1 = rs_.work;
-                rs_.tempin = rs_.temperature;
-                rs_.pressin = rs_.pressure;
-            } else {
-                note_save(&rs_, kFirstSightUnsaved, WriteFirstSightMemory(rs_));
-            }
-        }
-    } else {
-        rs_.work = rs_.sight2;
-        if (rs_.iterq != 1) {
-            if (ReadSecondSightMemory(&rs_)) {
-                rs_.sight2 = rs_.work;
-                rs_.kursav2 = rs_.kursav;
-                rs_.velav2 = rs_.velav;
-            } else {
-                note_save(&rs_, kSecondSightUnsaved,
-                          WriteSecondSightMemory(rs_, 1));
-            }
-        }
-    }
-    return DialogStep::Example;
-}
-
-DialogStep Dialog::example() {
-    if (rs_.nobs == 1) {
-        const SightRecord& w = rs_.work;
-        rd_->skip(25);
-        conputs(" Sextanting by LUNAR DISTANCE\n");
-        conputs(" ~~~~~~~~~~~~+~~ E X A M P L E  ~~~~~~~~~~~~~ ");
-        conprintf(" Year: %d   Month: %d   Day: %d\n", w.year, w.month, w.day);
-        conprintf(" Time-UTC:  %d h %d min %d sec \n", w.hour, w.min, w.sec);
-        conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-        conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
-        conprintf(" Sextant viewed: Ha= %d deg %3.2f' \n", w.had, 2.1);
-        conprintf(" Sextant calcul. Hc: %d deg %3.2f' \n", w.had, 3.4);
-        conprintf(" => Position incorrect by: %6.2f miles \n", 5.6);
-        conprintf(" => Azimut direction: %6.2f deg \n", rs_.az0);
-        conputs(" ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ ");
-        conputs(" Thanks to J.Meeus, the VSOP87 theory and the LEA406 "
-                "series of S.M.Kudryavtsev.");
-        conputs(" ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~ ");
-        conputs(" (3 files created: moondist0x0,1,2.txt, for");
-        conputs(" Delta-T in years >2020 see file ...0x0.txt)");
-        conputs(" \n            ... hit ENTER to continue: ");
-        if (rs_.iterq != 1) rd_->pause();
-    }
-    rd_->discard_pending();
-    return DialogStep::Date;
-}
-
-DialogStep Dialog::date() {
-    // Set-up of the working copy for the sight in hand.
-    if (rs_.nobs == 1) {
-        rs_.work = rs_.sight1;
-    } else {
-        SightRecord w = rs_.sight1;
-        w.iur = rs_.sight2.iur;
-        w.idstar = rs_.sight2.idstar;
-        w.had = rs_.sight2.had;
-        w.hamf = rs_.sight2.hamf;
-        rs_.work = w;
-    }
-    rd_->skip(25);
-    heading();
-    if (rs_.nobs != 1) return DialogStep::Time;
-
-    SightRecord& w = rs_.work;
-    for (;;) {
-        conprintf("###> Year: %d   Month: %d   Day: %d\n", w.year, w.month,
-                  w.day);
-        conputs("                            Year Month Day");
-        conprintf(" [Default: %d %d %d ] Input: ", w.year, w.month, w.day);
-        const int year = rd_->parse4nth(rs_.iterq, 1, w.year);
-        const int month = rd_->parse4nth(rs_.iterq, 2, w.month);
-        const int day = rd_->parse4nth(rs_.iterq, 3, w.day);
-        // The year keeps its clamp below; a month or day that no calendar
-        // has sends the question back with the date offered unchanged.
-        const bool typed =
-            rs_.iterq != 1 &&
-            (year != w.year || month != w.month || day != w.day);
-        if (typed && (typed_refused(kMonthRange, month) ||
-                      typed_refused(kDayRange, day))) {
-            if (console().ended) break;
-            continue;
-        }
-        w.year = year;
-        w.month = month;
-        w.day = day;
-        break;
-    }
-    if (w.year > 5999) w.year = 5999;
-    if (w.year < -1999) w.year = -1999;
-    if (w.year <= 1499 || w.year > 2500)
-        conputs(" Year outside the range of high precision!");
-    if (w.year <= 1582) {
-        conputs("\n Dates before 1582-OCT-5 are JULIAN calender");
-        rd_->pause();
-    }
-    if (rs_.iterq != 1) {
-        rs_.DeltaT0 = deltatime(w.year, w.month);
-        if (w.year > 2020) rs_.DeltaT0 = delta0x(w.year);
-    }
-    return DialogStep::Time;
-}
-
-DialogStep Dialog::time() {
-    SightRecord& w = rs_.work;
-    rd_->skip(25);
-    heading();
-    date_line();
-    if (rs_.nobs == 1) {
-        for (;;) {
-            conprintf("\n###> Time-UTC:  %d h %d min %d sec \n", w.hour,
-                      w.min, w.sec);
-            conputs("                            Hour Min. Sec.");
-            conprintf(" [Default: %d %d %d ] Input: ", w.hour, w.min, w.sec);
-            const int hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
-            const int min = rd_->parse4nth(rs_.iterq, 2, w.min);
-            const int sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
-            // A clock time offered unchanged is taken as it stands (a time
-            // corrected by a lunar distance may lie before 0 h or after
-            // 24 h of its date); a typed one must be a time of day.
-            const bool typed =
-                rs_.iterq != 1 &&
-                (hour != w.hour || min != w.min || sec != w.sec);
-            if (typed && (typed_refused(kHourRange, hour) ||
-                          typed_refused(kMinuteRange, min) ||
-                          typed_refused(kSecondRange, sec))) {
-                if (console().ended) break;
-                continue;
-            }
-            w.hour = hour;
-            w.min = min;
-            w.sec = sec;
-            break;
-        }
-        copy_date_time(&rs_.sight1, w);
-        // The check date of the Delta T model is computed without Delta T.
-        // (Sums in double: a clock corrected by a lunar distance may lie
-        // far outside one day.)
-        if (rs_.iterq != 1 &&
-            w.year * 10000.0 + w.month * 100.0 + w.day == 19920412.0 &&
-            static_cast<double>(w.hour) + w.min + w.sec <= 0.1)
-            rs_.DeltaT0 = 0.0;
-    } else {
-        copy_date_time(&rs_.sight2, rs_.sight1);
-    }
-    return DialogStep::EarthConditionsScreen;
-}
-
-DialogStep Dialog::earth_conditions() {
-    SightRecord& w = rs_.work;
-    if (rs_.nobs == 1) {
-        if (rs_.iterq != 1) {
-            int moonorb = rs_.moonpar;
-            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.tempin, rs_.pressin,
-                          rs_.moonpar, &rs_.DeltaTT, &rs_.temperature,
-                          &rs_.pressure, &moonorb);
-            rs_.moonpar = moonorb;
-        }
-        rs_.DeltaT0 = rs_.DeltaTT;
-        rs_.tempin = rs_.temperature;
-        rs_.pressin = rs_.pressure;
-    }
-    rd_->skip(25);
-    heading();
-    date_line();
-    time_line();
-    deltat_line();
-
-    rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
-    rs_.GMST0 = green0mean(rs_.jd);
-    Nutation((rs_.jd - 2451545.0) / 36525.0, &rs_.nut_dpsi, &rs_.nut_deps,
-             &rs_.nut_eps0, &rs_.nut_eps);
-    rs_.jd1 = julday(rs_.sight1.year, rs_.sight1.month, rs_.sight1.day,
-                     rs_.sight1.hour, rs_.sight1.min, rs_.sight1.sec);
-    rs_.jd2 = rs_.jd1;
-    return DialogStep::Latitude;
-}
-
-DialogStep Dialog::latitude() {
-    SightRecord& w = rs_.work;
-    if (rs_.nobs != 1) {
-        split_dm(rs_.latitude2, &w.latd, &w.latmf);
-        return DialogStep::Longitude;
-    }
-    double m = w.latmf;
-    if (w.latd > 0) m = std::fabs(m);
-    if (w.latd < 0) m = -std::fabs(m);
-    double z1 = w.latd, z2 = m;
-    for (;;) {
-        conprint_dm("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conputs("                        +-Degree Minute");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.latd, m, &z1, &z2);
-        // A number that is not finite is no latitude beyond the pole but
-        // no latitude at all: the question is asked again.
-        if (!rd_->typed_nonfinite()) break;
-        typed_refused(kLatitudeRange, z1);
-        z1 = w.latd;
-        z2 = m;
-        if (console().ended) break;
-    }
-    w.latd = trunc_int(z1);
-    w.latmf = z2;
-    double lat = w.latd + z2 / 60.0;
-    rs_.latitude1 = lat;
-    rs_.latitude2 = lat;
-    if (!(std::fabs(lat) <= 90.0)) {
-        conprintf("\n!!! ERROR, Latitude=%f\n", lat);
-        conputs(" restart with new position");
-        rd_->pause();
-        return DialogStep::End;
-    }
-    return DialogStep::Longitude;
-}
-
-DialogStep Dialog::longitude() {
-    SightRecord& w = rs_.work;
-    if (rs_.nobs != 1) {
-        split_dm(rs_.longitude2, &w.lond, &w.lonmf);
-        return DialogStep::Summary;
-    }
-    rd_->skip(25);
-    heading();
-    date_line();
-    time_line();
-    deltat_line();
-    conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    double z1 = w.lond, z2 = w.lonmf;
-    for (;;) {
-        conprint_dm("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-        conputs("                        +-Degree Minute");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.lond, w.lonmf, &z1, &z2);
-        // Any finite longitude is wrapped onto the globe below; one that
-        // is not finite cannot be, and the question is asked again.
-        if (!rd_->typed_nonfinite()) break;
-        typed_refused(kLongitudeRange, z1);
-        z1 = w.lond;
-        z2 = w.lonmf;
-        if (console().ended) break;
-    }
-    if (z1 < 0.0) z2 = -std::fabs(z2);
-    w.lond = trunc_int(z1);
-    w.lonmf = z2;
-    double typed = w.lond + z2 / 60.0;
-    double lon = lim180(norm360(typed));
-    // A longitude beyond the 180th meridian is kept in its wrapped form, so
-    // that the screens and the remembered inputs show the longitude used.
-    if (lon != typed) {
-        split_dm(lon, &w.lond, &w.lonmf);
-    }
-    rs_.longitude1 = lon;
-    rs_.longitude2 = lon;
-    return DialogStep::Summary;
-}
-
-DialogStep Dialog::summary() {
-    const SightRecord& w = rs_.work;
-    rd_->skip(25);
-    heading();
-    date_line();
-    time_line();
-    deltat_line();
-    if (rs_.nobs == 1) {
-        conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-    } else {
-        conprintf(" Course: %2.2f  Velocity: %2.2f\n", rs_.kursav, rs_.velav);
-        conprint_dm(" DR-Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conprint_dm(" DR-Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-    }
-    return DialogStep::Body;
-}
-
-DialogStep Dialog::body() {
-    SightRecord& w = rs_.work;
-    rd_->skip(25);
-    conprintf(" ~~~~~~~~~~~ [%d.] Observation ~~~~~~~~~~~~~ \n\n", rs_.nobs);
-    if (rs_.nobs == 1)
-        conputs(" Celestial object: Moon");
-    else
-        conputs(" Celestial object: Sun, Planet or Star");
-    conputs("");
-    if (rs_.nobs != 1) conputs(" 0=SUN lower rim,    1=UPPER rim of SUN");
-    if (rs_.nobs == 1) conputs(" 2=MOON lower rim,   3=UPPER rim of MOON");
-    if (rs_.nobs != 1) conputs(" 4=VENUS, 5=MARS 6=JUPITER 7=SATURN 8=*STAR*");
-    conputs("");
-    conprintf("###>  [Default: %d  ]   Input: ", w.iur);
-    int code = rd_->parse4nth(rs_.iterq, 1, w.iur);
-    if (code < 0) code = (code == -2147483647 - 1) ? 2147483647 : -code;
-    static const char* const echo[] = {
-        " => Sun lower rim",   " => Sun upper rim",   " => Moon lower rim",
-        " => Moon upper rim",  " => Planet Venus",    " => Planet Mars",
-        " => Planet Jupiter",  " => Planet Saturn",
-        " => Star (see catalog after Sextant-Data)"};
-    if (code <= 8) conputs(echo[code]);
-    bool moon = code == 2 || code == 3;
-    bool refused = code > 8 || (rs_.nobs == 1) != moon;
-    if (refused) {
-        // A default that the sight refuses cannot be answered in automatic
-        // mode; the run is handed back to the navigator instead of asking
-        // the same question without end.
-        if (rs_.iterq == 1) {
-            conputs(" !!! body code not valid for this sight: restart");
-            rs_.iterq = 0;
-            rs_.nobs = 1;
-            rs_.timezero = 0;
-            rs_.initluna = 0;
-            return DialogStep::LoopHead;
-        }
-        return DialogStep::Body;
-    }
-    w.iur = code;
-    if (code == 8) w.idstar = starlist(rs_.iterq, w.idstar);
-    return DialogStep::IndexCorrection;
-}
-
-DialogStep Dialog::index_correction() {
-    if (rs_.nobs != 1) return DialogStep::HeightOfEye;
-    rd_->skip(25);
-    heading2();
-    conputs(rs_.work.iur == 3 ? " => Moon upper rim" : " => Moon lower rim");
-    conputs("\n       SEXTANT-Data:");
-    for (;;) {
-        conprintf("\n###> Index correction(sext) Ic: %.2f' \n", rs_.indb);
-        conputs("                         +-Minutes ");
-        conprintf(" [Default: %.2f  ] Input: ", rs_.indb);
-        if (rs_.iterq == 1) break;
-        const double ic = rd_->parsefd(1, rs_.indb);
-        if (!typed_refused(kIndexRange, ic)) {
-            rs_.indb = ic;
-            break;
-        }
-        if (console().ended) break;
-    }
-    return DialogStep::HeightOfEye;
-}
-
-DialogStep Dialog::height_of_eye() {
-    const SightRecord& w = rs_.work;
-    rd_->skip(25);
-    heading2();
-    date_line();
-    time_line();
-    conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-    conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
-    conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
-    if (rs_.nobs == 1) {
-        for (;;) {
-            conputs("                         Meters ");
-            conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
-            if (rs_.iterq == 1) break;
-            const double eye = rd_->parsefd(1, rs_.aug);
-            // Finite heights are clamped below; one that is not finite is
-            // refused.
-            if (!rd_->typed_nonfinite()) {
-                rs_.aug = eye;
-                break;
-            }
-            typed_refused(kEyeRange, rs_.aug);
-            if (console().ended) break;
-            conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
-        }
-    }
-    if (rs_.aug < 0.0) rs_.aug = 0.0;
-    if (rs_.aug > 40.0) rs_.aug = 40.0;
-    return DialogStep::SextantAltitude;
-}
-
-DialogStep Dialog::sextant_altitude() {
-    SightRecord& w = rs_.work;
-    const SightRecord& rec = rs_.nobs == 1 ? rs_.sight1 : rs_.sight2;
-    w.hamf = rec.hamf;
-    rd_->skip(25);
-    heading2();
-    date_line();
-    time_line();
-    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
-    conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
-              rs_.aug);
-    double z1 = w.had, z2 = w.hamf;
-    for (;;) {
-        conprint_dm("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had,
-                    w.hamf);
-        conputs("                          +-Degrees  Min.");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.had, w.hamf, &z1, &z2);
-        if (!typed_refused(kSextantRange, std::floor(z1 + 1e-8) + z2 / 60.0))
-            break;
-        z1 = w.had;
-        z2 = w.hamf;
-        if (console().ended) break;
-    }
-    w.had = trunc_int(z1);
-    w.hamf = z2;
-    hs_ = std::floor(z1 + 1e-8) + z2 / 60.0;
-    return DialogStep::SightComputation;
-}
-
-// ---------------------------------------------------------------------------
-// The sight computation and its screens.
-
-DialogStep Dialog::sight_computation() {
-    in_ = sight_input(rs_, hs_);
-    sight_compute(in_, &res_);
-    jde_last_ = res_.jde;
-    return DialogStep::SightResultScreen;
-}
-
-DialogStep Dialog::sight_result_screen() {
-    lunarfix::sight_result_screen(rs_, in_, res_);
-    return DialogStep::EphemeridesScreen;
-}
-
-DialogStep Dialog::ephemerides_screen() {
-    // The sight is stored (and its remembered inputs written) only once its
-    // result screen has been seen through.
-    sight_store(&rs_, in_, res_);
-    if (rs_.nobs == 1) pos1_ = rs_.sight1;
-    if (rs_.nobs != 1) {
-        in2_ = in_;
-        res2_ = res_;
-    }
-    lunarfix::ephemerides_screen(&rs_, in_, res_);
-    return DialogStep::SightMenu;
-}
-
-DialogStep Dialog::sight_menu() {
-    int ans = 0;
-    for (;;) {
-        if (rs_.nobs == 1)
-            conprintf(" ### ENTER: 1=repeat 9=stop, or hit RETURN ");
-        else
-            conprintf(" ### ENTER: 2=repeat[2.obs.] or hit RETURN ");
-        if (rs_.iterq == 1) {
-            ans = rs_.nobs == 1 ? 2 : 3;
-        } else {
-            ans = rd_->parsenth(1, 999);
-        }
-        if (ans >= 0 || console().ended) break;
-    }
-    if (ans == 999 || ans < 0) ans = rs_.nobs == 1 ? 2 : 3;
-    rs_.kkk = ans;
-    if (rs_.nobs == 1) {
-        if (ans <= 1) return DialogStep::Example;
-        if (ans == 2) {
-            rs_.nobs = 2;
-            return DialogStep::LoopHead;
-        }
-        return DialogStep::End;
-    }
-    switch (ans) {
-    case 0: return DialogStep::Example;
-    case 1: rs_.nobs = 1; return DialogStep::LoopHead;
-    case 2: return DialogStep::LoopHead;
-    case 3: return DialogStep::Continue;
-    default: return DialogStep::End;
-    }
 }
 
 // ---------------------------------------------------------------------------

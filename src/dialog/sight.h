@@ -1,6 +1,6 @@
 // One sight inside the dialog: the body's ephemeris, the reduction at the
 // assumed position, the sextant altitude corrections and the intercept,
-// with the sight result screen and the EPHEMERIDES screen.
+// and their store in the run state.
 //
 // Order of use by the dialog for the sight in hand (rs.nobs):
 //   SightInput in = sight_input(rs, hs);
@@ -9,6 +9,8 @@
 //   sight_result_screen(rs, in, r);    // pauses outside automatic mode
 //   sight_store(&rs, in, r);           // run state, remembered inputs
 //   ephemerides_screen(rs, in, r);
+// The two screens (dialog/sight_screens.h) only print; every value that a
+// later computation reads is set by sight_store.
 // The renewed second sight before a fix reduces the last second sight
 // again at another assumed position with sight_rereduce().
 #ifndef LUNARFIX_DIALOG_SIGHT_H
@@ -109,41 +111,14 @@ void sight_compute(const SightInput& in, SightResult* r);
  *   r         results of an earlier sight_compute (updated) */
 void sight_rereduce(double lat, double lon, SightResult* r);
 
-/* sight_result_screen: the result screen of a sight: date, time, position
- * (rs.work), index correction and height of eye, Hs, Ha, Ho and Hc in
- * degrees and decimal minutes, Hc also with seconds, the intercept (toward
- * or away, or the error line from 1999 nautical miles on) and the azimuth.
- * Outside automatic mode it ends with a pause for one character.
- * Reference: Bowditch, American Practical Navigator (2002), chapter
- *   "Sight Reduction" (intercept toward or away from the body). */
-void sight_result_screen(const RunState& rs, const SightInput& in,
-                         const SightResult& r);
-
 /* sight_store: after the result screen.  Sight 1: HMc, HMapp, AZM,
- * SDamoon, hdif1, azim1; sight 2: HSc, HSapp, AZS, azim2; both: the working
+ * SDamoon, HPaMOON (the parallax in altitude in degrees, as the clearing
+ * of the lunar distance takes it), hdif1, azim1; sight 2: HSc, HSapp, AZS, azim2; both: the working
  * intercept hdif and azimuth az0, the working star index from the star
  * routine, the sight's remembered-input file (written from the working
  * values), and the sight's record (sight1 or sight2) takes the working
  * record. */
 void sight_store(RunState* rs, const SightInput& in, const SightResult& r);
-
-/* ephemerides_screen: the EPHEMERIDES screen: JDE, GHA of the body (of a
- * star with its name; Polaris in degrees and decimal minutes), LHA,
- * declination, right ascension, SHA of a star, apparent and mean sidereal
- * time, equation of time, Delta T, nutation and obliquity (rs.jd, rs.GMST0,
- * rs.nut_*), the altitudes and the corrections.  For sight 1 it sets
- * rs->HPaMOON = hpa / 60 (degrees).
- * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 12 (sidereal
- *   time), ch. 22 (nutation), ch. 28 (equation of time). */
-void ephemerides_screen(RunState* rs, const SightInput& in,
-                        const SightResult& r);
-
-/* equation_of_time_parts: the equation of time of a sight as shown: whole
- * minutes m and seconds s ((hours*60 - m)*60, without sign when m is not
- * 0); seconds that print as 60.00 carry into the minutes (cxround).
- *   eot_hours  equation of time, hours
- * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 28. */
-void equation_of_time_parts(double eot_hours, int* m, double* s);
 
 } // namespace lunarfix
 

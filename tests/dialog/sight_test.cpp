@@ -7,6 +7,7 @@
 #include "navigation/navcalc.h"
 #include "dialog/run_state.h"
 #include "dialog/sight.h"
+#include "dialog/sight_screens.h"
 #include "dialog_harness.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ protected:
     // The EPHEMERIDES screen alone on the console.
     void screen(RunState* rs, const SightInput& in, const SightResult& r) {
         feed("");
-        ephemerides_screen(rs, in, r);
+        ephemerides_screen(*rs, in, r);
     }
     // Line of the output that begins with `head` (empty when none).
     std::string line(const std::string& head) const {
@@ -135,7 +136,7 @@ TEST_F(SightTest, SunKeepsItsOwnEphemeris) {
     RunState rs;
     readers().set_automatic(true);
     sight_result_screen(rs, in, r);
-    ephemerides_screen(&rs, in, r);
+    ephemerides_screen(rs, in, r);
     EXPECT_EQ(line(" Rectascension = 13 hour 13 m ").size(),
               std::string(" Rectascension = 13 hour 13 m 31.xx s").size());
     EXPECT_EQ(line(" Declination = -7 deg -47' ").empty(), false);
@@ -331,7 +332,7 @@ TEST_F(SightTest, ResultScreenLines) {
 TEST_F(SightTest, EphemeridesScreenLines) {
     RunState rs = made_state();
     SightInput in = made_input(4, 2);
-    ephemerides_screen(&rs, in, made());
+    ephemerides_screen(rs, in, made());
     EXPECT_EQ(out_.str(),
               "\n EPHEMERIDES of celestial object:\n"
               " ============ JDE = 2457921.6661111 ============\n"
@@ -366,7 +367,9 @@ TEST_F(SightTest, EphemeridesScreenLines) {
             << iur;
         EXPECT_EQ(line(" SHA"), "");
     }
-    EXPECT_EQ(rs.HPaMOON, 54.0 / 60);
+    // The screen only prints: the Moon's parallax in altitude that the
+    // clearing reads is stored with the sight, not by its screen.
+    EXPECT_EQ(rs.HPaMOON, 0.0);
 }
 
 TEST_F(SightTest, StarLinesAndPolarisInDecimalMinutes) {
@@ -375,7 +378,7 @@ TEST_F(SightTest, StarLinesAndPolarisInDecimalMinutes) {
     r.idstar = 33;
     r.ra = -33.75;  // a star's right ascension comes in (-180, 180]
     r.sha = 326.25;
-    ephemerides_screen(&rs, made_input(8, 2), r);
+    ephemerides_screen(rs, made_input(8, 2), r);
     EXPECT_EQ(line(" GHA_STAR"), " GHA_STAR 33 > Hamal= 200 deg 15' 0.00''");
     EXPECT_EQ(line(" Rectascension = 3"), " Rectascension = 326.25000000 deg ");
     EXPECT_EQ(line(" Rectascension = 2"), " Rectascension = 21 hour 45 m 0.00 s");
@@ -413,7 +416,7 @@ TEST_F(SightTest, EquationOfTimeSigns) {
     SightResult r = made();
     r.ghaa = 359.875;
     r.ra_sun = 0.0;
-    ephemerides_screen(&rs, made_input(4, 2), r);
+    ephemerides_screen(rs, made_input(4, 2), r);
     EXPECT_EQ(line(" EoT="), " EoT= 0m -30.00s;   DELTA-T = 68.92 sec(+-1)");
     r.ghaa = 359.125;
     screen(&rs, made_input(4, 2), r);
@@ -441,7 +444,7 @@ TEST_F(SightTest, AnglesAHairBelowAWholeUnitPrintWithTheCarry) {
     EXPECT_EQ(line(" Sext. calculat:"), " Sext. calculat: Hc= 45 deg 0.00' Moon_2");
     EXPECT_EQ(line("                 Hc="), "                 Hc= 45 deg 0' 0.00''");
     out_.str("");
-    ephemerides_screen(&rs, in, r);
+    ephemerides_screen(rs, in, r);
     EXPECT_NE(out_.str().find("\n Declination = -8 deg 0' 0.00''\n"),
               std::string::npos);
     EXPECT_EQ(line(" GAST = "), " GAST = 'Aries'         =  30 deg 0' 0.00'' ");
@@ -468,7 +471,7 @@ TEST_F(SightTest, AbsurdValuesAreShownWithoutOverflow) {
     in.iterq = 1;
     in.hs = 1e308;
     sight_result_screen(rs, in, r);
-    ephemerides_screen(&rs, in, r);
+    ephemerides_screen(rs, in, r);
     // Clamped just below 2^31 - 1 degrees, whose minutes round up to the
     // largest whole degree.
     EXPECT_EQ(line(" Sext. calculat:").rfind(
@@ -494,6 +497,7 @@ TEST_F(SightTest, StoredAfterTheResultScreen) {
     EXPECT_EQ(rs.HMapp, r.happ);
     EXPECT_EQ(rs.AZM, 101.0);
     EXPECT_EQ(rs.SDamoon, r.sda);
+    EXPECT_EQ(rs.HPaMOON, 54.0 / 60);  // the parallax in altitude, degrees
     EXPECT_EQ(rs.hdif1, -1.5);
     EXPECT_EQ(rs.azim1, 101.0);
     EXPECT_EQ(rs.hdif, -1.5);
