@@ -19,10 +19,10 @@ constexpr int ntab11 = 1089;  // latitude
 
 // Radians per degree and per arcsecond, the full turn, and the value of pi
 // that turns the sums back into degrees.
-constexpr double radeg = 0.017453292519943295;   // pi/180
-constexpr double rasec = 4.84813681109536e-06;   // pi/648000
-constexpr double zpi = 6.283185307179586;        // 2 pi
-constexpr double pimk = 3.1415926535898;
+constexpr double radeg = d2r0;                   // pi/180
+constexpr double rasec = d2r0 / 3600.0;          // pi/648000
+constexpr double zpi = pi0 + pi0;                // 2 pi
+constexpr double pimk = pi_13;
 
 
 // Fundamental arguments: a0 + a1 T + a2 T^2 + a3 T^3 + a4 T^4, a0 in
@@ -211,9 +211,9 @@ void LEA406(double JDE, double* qLON, double* qLAT, double* qRAD)
 
 namespace {
 
-// Degrees per radian for the results of atan2 and asin (this routine's own
-// literal, one unit in the 14th digit above 180/pi).
-constexpr double rtd = 57.29577951308238;
+// Degrees per radian for the results of atan2 and asin: r2d_eph, one unit
+// in the 14th digit above 180/pi.
+constexpr double rtd = r2d_eph;
 
 // Equatorial radius of the Earth (km) and the Moon's semi-diameter
 // constant (arcseconds times km): Meeus, ch. 40 and 55.

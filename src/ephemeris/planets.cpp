@@ -14,9 +14,8 @@ namespace lunarfix {
 namespace {
 
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDtr = kPi / 180.0;
-constexpr double kRtd = 57.29577951308232;  // 180/π
+constexpr double kDtr = d2r0;
+constexpr double kRtd = r2d0;
 
 // Light time for one astronomical unit, days (Meeus, eq. 33.3).
 constexpr double kLightTimePerAU = 0.0057755183;

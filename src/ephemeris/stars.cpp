@@ -81,8 +81,7 @@ extern const char StarCatalog[kStarRows][kStarRowLen] = {
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
-constexpr double dtr = pi / 180.0;  // radians per degree
+constexpr double dtr = d2r0;  // radians per degree
 constexpr double arcsec = dtr / 3600.0;  // radians per arcsecond
 
 

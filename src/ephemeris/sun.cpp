@@ -13,10 +13,9 @@ namespace {
 
 // Epoch J2000.0 (JD) and the lengths of the Julian century and of the day.
 
-// Degrees per radian for the results of atan2 and asin: a 16-digit
-// literal, 6e-14 above 180/π (a relative 1e-15, far below a
-// microarcsecond).
-constexpr double kDegPerRad = 57.29577951308238;
+// Degrees per radian for the results of atan2 and asin: r2d_eph, 6e-14
+// above 180/π (a relative 1e-15, far below a microarcsecond).
+constexpr double kDegPerRad = r2d_eph;
 
 // FK5 reduction of VSOP87 longitudes and latitudes (Meeus, eq. 32.3).
 constexpr double kFk5LongShift = 2.5091666666666666e-5;  // 0.09033″ in degrees
@@ -95,10 +94,10 @@ void suneph(double DeltaT0, int ky, int km, int kd, int kth, int ktm,
 
 namespace {
 
-// π rounded to 13 decimals (7e-15 above π, a relative 2e-15, far below
-// the precision that sunrise and sunset are given to), and the degree
-// factors formed from it.
-constexpr double kPiS = 3.1415926535898;
+// π rounded to 13 decimals, pi_13 (7e-15 above π, a relative 2e-15, far
+// below the precision that sunrise and sunset are given to), and the
+// degree factors formed from it.
+constexpr double kPiS = pi_13;
 constexpr double kDtr = kPiS / 180.0;
 constexpr double kRtd = 1.0 / kDtr;
 

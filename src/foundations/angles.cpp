@@ -11,12 +11,8 @@ namespace lunarfix {
 
 namespace {
 
-// Degrees to radians for sind and cosd: pi0/180 in double precision.
-const double d2r0 = pi0 / 180.0;
-
-// Degrees to radians for tand: a fixed factor 5 units in the last place
-// below pi0/180.
-const double d2r_tan = 0.017453292519943278;
+// Degrees to radians: d2r0 for sind and cosd, d2r_tan for tand
+// (foundations.h).
 
 // The full turn 2*pi0 (pi0 + pi0 is exact) split for an exact multiple:
 // kTurnHi keeps the upper 26 bits of the significand, so k * kTurnHi is

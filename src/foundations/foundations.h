@@ -14,6 +14,37 @@ namespace lunarfix {
 /* pi0: the double nearest pi. */
 constexpr double pi0 = 3.141592653589793;
 
+/* d2r0, r2d0: radians per degree and degrees per radian formed from pi0
+ * (0.017453292519943295 and 57.29577951308232, the doubles nearest pi/180
+ * and 180/pi): sind and cosd, the planet series and ephemerides, the
+ * stars, the lunar series' arguments. */
+constexpr double d2r0 = pi0 / 180.0;
+constexpr double r2d0 = 180.0 / pi0;
+
+/* Shorter or rounded values of pi and of the degree factors that single
+ * routines use instead of pi0, d2r0 and r2d0.  They differ from them in
+ * the last digits only (a relative 1e-15 at the most, far below the
+ * routines' precision), but each routine's results depend on its own value
+ * to the last bit, and its published values were computed with it; so
+ * each keeps its own, named here beside pi0:
+ *   d2r_tan  radians per degree 5 units in the last place below d2r0
+ *            (3.14159265358979/180): tand, and the sextant altitude
+ *            corrections (BESCHICKUNG) for every angle.
+ *   r2d_eph  degrees per radian 6e-14 above r2d0: the Sun and Moon
+ *            ephemerides turn the results of atan2 and asin into degrees
+ *            with it, and so do the sight reduction (HcAz) and the lunar
+ *            distances (LDist, Lunaclear), which are compared with them.
+ *   pi_13    pi rounded to 13 decimals (7e-15 above pi): the lunar series
+ *            turns its sums back into degrees with it, sunrise and sunset
+ *            (suntime) and the rhumb-line sailing (shiftpos) form their
+ *            degree factors from it.
+ *   pi_11    pi rounded to 11 decimals (2e-12 below pi): the slopes of the
+ *            lines of position and the plane of the fix (lopfix). */
+constexpr double d2r_tan = 0.017453292519943278;
+constexpr double r2d_eph = 57.29577951308238;
+constexpr double pi_13 = 3.1415926535898;
+constexpr double pi_11 = 3.14159265359;
+
 /* Time-scale constants shared by the ephemerides (Meeus, ch. 7 and 22):
  * the Julian day of the epoch J2000.0, days per Julian century and per
  * Julian millennium, and seconds per day. */

@@ -22,7 +22,7 @@ double to_pm180(double lon) {
 void shiftpos(int isw, double dist, int h1, int m1, int h2, int m2,
               double latitude1, double longitude1, double velav,
               double kursav, double* xlat2, double* xlong2) {
-    const double pi = 3.1415926535898;
+    const double pi = pi_13;
     const double d2r = 2.0 * pi / 360.0;
     const double r2d = 180.0 / pi;
 
@@ -103,7 +103,7 @@ IntersectionCase lopfix(double latitude1, double longitude1, double azim1,
                         double latitude2, double longitude2, double azim2,
                         double* xpos, double* ypos, double* ynorm,
                         double* latitudep, double* longitudep) {
-    const double pi = 3.14159265359;
+    const double pi = pi_11;
     const double d2r = 2.0 * pi / 360.0;
     /* Slope given to a line of position that runs east-west. */
     const double kEastWest = 9999.0;

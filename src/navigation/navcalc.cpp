@@ -24,8 +24,8 @@ double clamp1(double x) {
 constexpr double kFlattening = 0.0033528131778969143;
 
 /* Degrees per radian, as the sight reduction and the lunar distances use
- * it. */
-constexpr double kRadDeg = 57.29577951308238;
+ * it: the ephemerides' own factor (foundations.h). */
+constexpr double kRadDeg = r2d_eph;
 
 } // namespace
 
@@ -39,7 +39,7 @@ double BESCHICKUNG(int /*ibes*/, int iur, double Lati, double Azi, double ha0,
                    double indb, double temperatur, double druck, double aug,
                    double SDiam, double HorPar, double* HP1, double* dip1,
                    double* r1, double* SD1, double* gb1) {
-    const double d2r = 3.14159265358979 / 180.0;
+    const double d2r = d2r_tan;  // 3.14159265358979 / 180
     const double r2d = 1.0 / d2r;
     /* Ratio of the Moon's radius to the Earth's equatorial radius. */
     const double k = 0.2725;

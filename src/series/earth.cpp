@@ -23,7 +23,6 @@ double Learth(double x) {
 #define VSOP87D_L
 #include "series/vsop87d_earth.inc"
 #undef VSOP87D_L
-    const double r2d0 = 180.0 / pi0;  // 57.29577951308232
     return norm2pi(vsop87d::combine(x, S0, S1, S2, S3, S4, S5)) * r2d0;
 }
 
@@ -39,7 +38,6 @@ double Bearth(double x) {
 #define VSOP87D_B
 #include "series/vsop87d_earth.inc"
 #undef VSOP87D_B
-    const double r2d0 = 180.0 / pi0;
     return vsop87d::combine(x, S0, S1, S2, S3, S4) * r2d0;
 }
 

@@ -32,8 +32,9 @@
 namespace lunarfix {
 namespace vsop87d {
 
-/* rtd: degrees per radian of the planet series, the double nearest 180/pi. */
-constexpr double rtd = 57.29577951308232;
+/* rtd: degrees per radian of the planet series, the double nearest 180/pi
+ * (r2d0 of the foundations). */
+constexpr double rtd = r2d0;
 
 /* combine: the sum of six blocks, S0 + S1 x + ... + S5 x^5, in the fixed
  * order ((((S1 x + S0) + S2 x2) + S3 x3) + S4 x4) + S5 x5.
