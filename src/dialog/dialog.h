@@ -12,6 +12,7 @@
 
 #include "dialog/console.h"
 #include "dialog/earth_conditions.h"
+#include "dialog/ranges.h"
 #include "dialog/run_state.h"
 #include "dialog/sight.h"
 
@@ -100,6 +101,8 @@ private:
 
     // Helpers.
     void deltat_line();
+    void ask_three(const char* question, const char* columns,
+                   const ValueRange* const ranges[3], int* a, int* b, int* c);
     static void split_dm(double x, int* deg, double* min);
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
     bool true_distance(int y, int mo, int d, int h, int mi, int sec,

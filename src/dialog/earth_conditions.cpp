@@ -7,6 +7,26 @@
 
 namespace lunarfix {
 
+namespace {
+
+// One value of the screen asked until it lies in its range: a value that
+// no sea-level air has is refused and asked again with the same default.
+// When the input ends, the default stands.
+double ask_in_range(ConsoleReaders* rd, const char* prompt,
+                    const ValueRange& r, double def) {
+    double x = def;
+    for (;;) {
+        conprintf("%s", prompt);
+        rd->lies1(1, def, &x);
+        if (!typed_refused(r, x)) break;
+        x = def;
+        if (console().ended) break;
+    }
+    return x;
+}
+
+} // namespace
+
 void earthcon_with(EarthconMemory* mem, int year, double deltime,
                    double tempin, double pressin, int moonpar,
                    double* DeltaTT, double* temperature, double* pressure,
@@ -64,27 +84,14 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
             DeltaT0 = x;
             mem->DeltaTmem = x;
 
-            // Temperature and pressure scale the refraction; a value that
-            // no sea-level air has is refused and asked again.
-            for (;;) {
-                conprintf("###> Temperature = ");
-                rd.lies1(1, temp0, &x);
-                if (!typed_refused(kTemperatureRange, x)) break;
-                x = temp0;
-                if (console().ended) break;
-            }
-            temp0 = x;
+            // Temperature and pressure scale the refraction.
+            temp0 = ask_in_range(&rd, "###> Temperature = ",
+                                 kTemperatureRange, temp0);
             conprintf(">> temp %.1f\n", temp0);
 
-            double pdef = (press0 < 0.0) ? 0.0 : press0;
-            for (;;) {
-                conprintf("###> Pressure = ");
-                rd.lies1(1, pdef, &x);
-                if (!typed_refused(kPressureRange, x)) break;
-                x = pdef;
-                if (console().ended) break;
-            }
-            press0 = x;
+            const double pdef = (press0 < 0.0) ? 0.0 : press0;
+            press0 = ask_in_range(&rd, "###> Pressure = ", kPressureRange,
+                                  pdef);
             conprintf(">> press %.1f\n", press0);
 
             rd.pause();

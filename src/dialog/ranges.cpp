@@ -53,6 +53,12 @@ int in_range(const ValueRange& r, double x) {
     return (x >= r.lo && x <= r.hi) ? 1 : 0;
 }
 
+double clamped(const ValueRange& r, double x) {
+    if (x < r.lo) return r.lo;
+    if (x > r.hi) return r.hi;
+    return x;
+}
+
 int typed_refused(const ValueRange& r, double x) {
     ConsoleReaders& rd = readers();
     if (rd.automatic()) return 0;

@@ -48,6 +48,10 @@ extern const ValueRange kSpeedRange;       // -2000 .. 2000 kn or nm
 /* in_range: 1 when x is a finite number inside r, else 0. */
 int in_range(const ValueRange& r, double x);
 
+/* clamped: x limited to the ends of r (the clamps of the year and the
+ * height of eye); a NaN stays NaN. */
+double clamped(const ValueRange& r, double x);
+
 /* typed_refused: the check of a typed value.
  *   r   its range
  *   x   the value as the reader gave it

@@ -205,14 +205,46 @@ int write_second_sight_memory(const char* path, const SecondSightMemory& m,
 
 namespace {
 
+// Lines 1 to 8 of either record from the working values.
+template <class Memory>
+void common_from_working(const RunState& rs, Memory* m) {
+    m->sight = rs.work;
+    m->indb = rs.indb;
+    m->aug = rs.aug;
+    m->hdif = rs.hdif;
+    m->az0 = rs.az0;
+    m->third = rs.hthird;
+}
+
+// The working record and the remembered intercept line from lines 1 to 8
+// of either record (the sextant settings of line 7 are taken from the
+// first sight's file alone).
+template <class Memory>
+void common_to_working(const Memory& m, RunState* rs) {
+    rs->work = m.sight;
+    rs->hdif = m.hdif;
+    rs->az0 = m.az0;
+    rs->hthird = m.third;
+}
+
+// Lines 1 to 8 of either record as the stop writes them: the sight's record
+// with the working date and star, no intercept, and the sight's azimuth.
+template <class Memory>
+void common_for_stop(const RunState& rs, const SightRecord& sight,
+                     double azim, Memory* m) {
+    m->sight = sight;
+    m->sight.year = rs.work.year;
+    m->sight.month = rs.work.month;
+    m->sight.day = rs.work.day;
+    m->sight.idstar = rs.work.idstar;
+    m->hdif = 0.0;
+    m->az0 = azim;
+    m->third = 0.0;
+}
+
 FirstSightMemory first_from_working(const RunState& rs) {
     FirstSightMemory m;
-    m.sight = rs.work;
-    m.indb = rs.indb;
-    m.aug = rs.aug;
-    m.hdif = rs.hdif;
-    m.az0 = rs.az0;
-    m.third = rs.hthird;
+    common_from_working(rs, &m);
     m.temperature = rs.temperature;
     m.pressure = rs.pressure;
     m.LD_limb = rs.LD_limb;
@@ -222,12 +254,7 @@ FirstSightMemory first_from_working(const RunState& rs) {
 
 SecondSightMemory second_from_working(const RunState& rs) {
     SecondSightMemory m;
-    m.sight = rs.work;
-    m.indb = rs.indb;
-    m.aug = rs.aug;
-    m.hdif = rs.hdif;
-    m.az0 = rs.az0;
-    m.third = rs.hthird;
+    common_from_working(rs, &m);
     m.kursav = rs.kursav;
     m.velav = rs.velav;
     return m;
@@ -294,12 +321,9 @@ int ReadFirstSightMemory(RunState* rs) {
                 def.temperature);
     check_value(kFirstSightFile, kPressureRange, &m.pressure, def.pressure);
     check_value(kFirstSightFile, kDistanceRange, &m.LD_limb, def.LD_limb);
-    rs->work = m.sight;
+    common_to_working(m, rs);
     rs->indb = m.indb;
     rs->aug = m.aug;
-    rs->hdif = m.hdif;
-    rs->az0 = m.az0;
-    rs->hthird = m.third;
     rs->temperature = m.temperature;
     rs->pressure = m.pressure;
     rs->LD_limb = m.LD_limb;
@@ -314,10 +338,7 @@ int ReadSecondSightMemory(RunState* rs) {
     check_sight(kSecondSightFile, &m.sight, def.sight2);
     check_value(kSecondSightFile, kCourseRange, &m.kursav, def.kursav);
     check_value(kSecondSightFile, kSpeedRange, &m.velav, def.velav);
-    rs->work = m.sight;
-    rs->hdif = m.hdif;
-    rs->az0 = m.az0;
-    rs->hthird = m.third;
+    common_to_working(m, rs);
     rs->kursav = m.kursav;
     rs->velav = m.velav;
     return 1;
@@ -342,28 +363,14 @@ int WriteSecondSightMemory(const RunState& rs, int created) {
 int WriteStopMemory(const RunState& rs) {
     int unsaved = 0;
     FirstSightMemory a = first_from_working(rs);
-    a.sight = rs.sight1;
-    a.sight.year = rs.work.year;
-    a.sight.month = rs.work.month;
-    a.sight.day = rs.work.day;
-    a.sight.idstar = rs.work.idstar;
-    a.hdif = 0.0;
-    a.az0 = rs.azim1;
-    a.third = 0.0;
+    common_for_stop(rs, rs.sight1, rs.azim1, &a);
     if (write_first_sight_memory(kFirstSightFile, a, 10))
         conprintf("\n>> fixed: write moondist0x1.txt ");
     else
         unsaved |= kFirstSightUnsaved;
 
     SecondSightMemory b = second_from_working(rs);
-    b.sight = rs.sight2;
-    b.sight.year = rs.work.year;
-    b.sight.month = rs.work.month;
-    b.sight.day = rs.work.day;
-    b.sight.idstar = rs.work.idstar;
-    b.hdif = 0.0;
-    b.az0 = rs.azim2;
-    b.third = 0.0;
+    common_for_stop(rs, rs.sight2, rs.azim2, &b);
     if (write_second_sight_memory(kSecondSightFile, b, 0))
         conprintf(">> fixed: write moondist0x2.txt ");
     else

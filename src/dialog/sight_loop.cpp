@@ -70,6 +70,38 @@ DialogStep Dialog::example() {
     return DialogStep::Date;
 }
 
+/* ask_three: one question answered by three integers on one line (the date
+ * or the clock time).  The question shows the values in force, the column
+ * line names the three, and the default line offers them; an answer that
+ * changes any of them is checked against its range (a null range: not
+ * checked), and a refused answer asks the question again with the values
+ * unchanged.  In automatic mode the values in force are taken unread. */
+void Dialog::ask_three(const char* question, const char* columns,
+                       const ValueRange* const ranges[3], int* a, int* b,
+                       int* c) {
+    for (;;) {
+        conprintf(question, *a, *b, *c);
+        conputs(columns);
+        conprintf(" [Default: %d %d %d ] Input: ", *a, *b, *c);
+        const int v[3] = {rd_->parse4nth(rs_.iterq, 1, *a),
+                          rd_->parse4nth(rs_.iterq, 2, *b),
+                          rd_->parse4nth(rs_.iterq, 3, *c)};
+        const bool typed =
+            rs_.iterq != 1 && (v[0] != *a || v[1] != *b || v[2] != *c);
+        bool refused = false;
+        for (int i = 0; typed && !refused && i < 3; ++i)
+            refused = ranges[i] != nullptr && typed_refused(*ranges[i], v[i]);
+        if (refused) {
+            if (console().ended) return;
+            continue;
+        }
+        *a = v[0];
+        *b = v[1];
+        *c = v[2];
+        return;
+    }
+}
+
 DialogStep Dialog::date() {
     // Set-up of the working copy for the sight in hand.
     if (rs_.nobs == 1) {
@@ -87,31 +119,14 @@ DialogStep Dialog::date() {
     if (rs_.nobs != 1) return DialogStep::Time;
 
     SightRecord& w = rs_.work;
-    for (;;) {
-        conprintf("###> Year: %d   Month: %d   Day: %d\n", w.year, w.month,
-                  w.day);
-        conputs("                            Year Month Day");
-        conprintf(" [Default: %d %d %d ] Input: ", w.year, w.month, w.day);
-        const int year = rd_->parse4nth(rs_.iterq, 1, w.year);
-        const int month = rd_->parse4nth(rs_.iterq, 2, w.month);
-        const int day = rd_->parse4nth(rs_.iterq, 3, w.day);
-        // The year keeps its clamp below; a month or day that no calendar
-        // has sends the question back with the date offered unchanged.
-        const bool typed =
-            rs_.iterq != 1 &&
-            (year != w.year || month != w.month || day != w.day);
-        if (typed && (typed_refused(kMonthRange, month) ||
-                      typed_refused(kDayRange, day))) {
-            if (console().ended) break;
-            continue;
-        }
-        w.year = year;
-        w.month = month;
-        w.day = day;
-        break;
-    }
-    if (w.year > 5999) w.year = 5999;
-    if (w.year < -1999) w.year = -1999;
+    // The year keeps its clamp below; a month or day that no calendar has
+    // sends the question back with the date offered unchanged.
+    static const ValueRange* const date_ranges[3] = {nullptr, &kMonthRange,
+                                                     &kDayRange};
+    ask_three("###> Year: %d   Month: %d   Day: %d\n",
+              "                            Year Month Day", date_ranges,
+              &w.year, &w.month, &w.day);
+    w.year = static_cast<int>(clamped(kYearRange, w.year));
     if (w.year <= 1499 || w.year > 2500)
         conputs(" Year outside the range of high precision!");
     if (w.year <= 1582) {
@@ -131,31 +146,14 @@ DialogStep Dialog::time() {
     observation_heading(rs_.nobs, HeadingForm::Prompt);
     date_line(rs_.work);
     if (rs_.nobs == 1) {
-        for (;;) {
-            conprintf("\n###> Time-UTC:  %d h %d min %d sec \n", w.hour,
-                      w.min, w.sec);
-            conputs("                            Hour Min. Sec.");
-            conprintf(" [Default: %d %d %d ] Input: ", w.hour, w.min, w.sec);
-            const int hour = rd_->parse4nth(rs_.iterq, 1, w.hour);
-            const int min = rd_->parse4nth(rs_.iterq, 2, w.min);
-            const int sec = rd_->parse4nth(rs_.iterq, 3, w.sec);
-            // A clock time offered unchanged is taken as it stands (a time
-            // corrected by a lunar distance may lie before 0 h or after
-            // 24 h of its date); a typed one must be a time of day.
-            const bool typed =
-                rs_.iterq != 1 &&
-                (hour != w.hour || min != w.min || sec != w.sec);
-            if (typed && (typed_refused(kHourRange, hour) ||
-                          typed_refused(kMinuteRange, min) ||
-                          typed_refused(kSecondRange, sec))) {
-                if (console().ended) break;
-                continue;
-            }
-            w.hour = hour;
-            w.min = min;
-            w.sec = sec;
-            break;
-        }
+        // A clock time offered unchanged is taken as it stands (a time
+        // corrected by a lunar distance may lie before 0 h or after 24 h of
+        // its date); a typed one must be a time of day.
+        static const ValueRange* const time_ranges[3] = {
+            &kHourRange, &kMinuteRange, &kSecondRange};
+        ask_three("\n###> Time-UTC:  %d h %d min %d sec \n",
+                  "                            Hour Min. Sec.", time_ranges,
+                  &w.hour, &w.min, &w.sec);
         copy_date_time(&rs_.sight1, w);
         // The check date of the Delta T model is computed without Delta T.
         // (Sums in double: a clock corrected by a lunar distance may lie
@@ -383,8 +381,7 @@ DialogStep Dialog::height_of_eye() {
             conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
         }
     }
-    if (rs_.aug < 0.0) rs_.aug = 0.0;
-    if (rs_.aug > 40.0) rs_.aug = 40.0;
+    rs_.aug = clamped(kEyeRange, rs_.aug);
     return DialogStep::SextantAltitude;
 }
 
