@@ -65,20 +65,13 @@ DialogStep Dialog::renewing() {
     conprintf(" ~~~~~~~~~~~ [%d.] Observation FINAL ~~~~~~~~ \n\n", rs_.nobs);
     date_line(rs_.work);
     time_line(rs_.work);
-    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    position_lines(w, MinutesField::Free);
     conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", rs_.indb,
               rs_.aug);
-    int ig = 0;
-    double sm = 0.0;
-    shown_dm(in2_.hs, 2, &ig, &sm);
-    conprintf(" Sextant viewed:  Hs= %d deg %3.2f'\n", ig, sm);
-    shown_dm(rs_.HSapp, 2, &ig, &sm);
-    conprintf(" Sextant appar.:  Ha= %d deg %3.2f'\n", ig, sm);
-    shown_dm(rs_.HSc, 2, &ig, &sm);
-    conprintf(" Sextant corr. :  Ho= %d deg %3.2f'\n", ig, sm);
-    shown_dm(renew_.hc, 2, &ig, &sm);
-    conprintf(" Sextant calcul:  Hc= %d deg %3.2f'\n", ig, sm);
+    altitude_line(" Sextant viewed:  Hs=", in2_.hs);
+    altitude_line(" Sextant appar.:  Ha=", rs_.HSapp);
+    altitude_line(" Sextant corr. :  Ho=", rs_.HSc);
+    altitude_line(" Sextant calcul:  Hc=", renew_.hc);
     conprintf(" Course was: %5.0f  Velocity: %4.2f \n", rs_.kursav, rs_.velav);
     if (renew_.hdif < 0.0)
         conprintf(" ==> Position = %6.2f miles, away from sun\n", renew_.hdif);

@@ -51,8 +51,7 @@ DialogStep Dialog::example() {
         conputs(" ~~~~~~~~~~~~+~~ E X A M P L E  ~~~~~~~~~~~~~ ");
         date_line(w);
         time_line(w);
-        conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-        conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+        position_lines(w, MinutesField::Free);
         conprintf(" Sextant viewed: Ha= %d deg %3.2f' \n", w.had, 2.1);
         conprintf(" Sextant calcul. Hc: %d deg %3.2f' \n", w.had, 3.4);
         conprintf(" => Position incorrect by: %6.2f miles \n", 5.6);
@@ -284,8 +283,7 @@ DialogStep Dialog::summary() {
     time_line(rs_.work);
     deltat_line();
     if (rs_.nobs == 1) {
-        conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+        position_lines(w, MinutesField::Padded);
     } else {
         conprintf(" Course: %2.2f  Velocity: %2.2f\n", rs_.kursav, rs_.velav);
         conprint_dm(" DR-Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
@@ -360,8 +358,7 @@ DialogStep Dialog::height_of_eye() {
     observation_heading(rs_.nobs, HeadingForm::Sextant);
     date_line(rs_.work);
     time_line(rs_.work);
-    conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
+    position_lines(w, MinutesField::Padded);
     conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
     conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
     if (rs_.nobs == 1) {
@@ -393,8 +390,7 @@ DialogStep Dialog::sextant_altitude() {
     observation_heading(rs_.nobs, HeadingForm::Sextant);
     date_line(rs_.work);
     time_line(rs_.work);
-    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    position_lines(w, MinutesField::Free);
     conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
               rs_.aug);
     double z1 = w.had, z2 = w.hamf;

@@ -51,6 +51,23 @@ void time_line(const SightRecord& w) {
     conprintf(" Time-UTC:  %d h %d min %d sec \n", w.hour, w.min, w.sec);
 }
 
+void position_lines(const SightRecord& w, MinutesField field) {
+    const bool padded = field == MinutesField::Padded;
+    conprint_dm(padded ? " Latitude:  %d deg %5.2f' \n"
+                       : " Latitude:  %d deg %.2f' \n",
+                w.latd, w.latmf);
+    conprint_dm(padded ? " Longitude: %d deg %5.2f' \n"
+                       : " Longitude: %d deg %.2f' \n",
+                w.lond, w.lonmf);
+}
+
+void altitude_line(const char* label, double h) {
+    int ig = 0;
+    double sm = 0.0;
+    shown_dm(h, 2, &ig, &sm);
+    conprintf("%s %d deg %3.2f'\n", label, ig, sm);
+}
+
 void shown_dm(double w, int ndec, int* ig, double* sm) {
     int im = 0;
     double ss = 0.0;
@@ -74,16 +91,12 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
     observation_heading(in.nobs, HeadingForm::Sextant);
     date_line(w);
     time_line(w);
-    conprint_dm(" Latitude:  %d deg %.2f' \n", w.latd, w.latmf);
-    conprint_dm(" Longitude: %d deg %.2f' \n", w.lond, w.lonmf);
+    position_lines(w, MinutesField::Free);
     conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", in.indb,
               in.aug);
-    shown_dm(in.hs, 2, &ig, &sm);
-    conprintf(" Sextant viewed: Hs= %d deg %3.2f'\n", ig, sm);
-    shown_dm(r.happ, 2, &ig, &sm);
-    conprintf(" Sextant appar.: Ha= %d deg %3.2f'\n", ig, sm);
-    shown_dm(r.ho, 2, &ig, &sm);
-    conprintf(" Sextant corr. : Ho= %d deg %3.2f'\n", ig, sm);
+    altitude_line(" Sextant viewed: Hs=", in.hs);
+    altitude_line(" Sextant appar.: Ha=", r.happ);
+    altitude_line(" Sextant corr. : Ho=", r.ho);
     shown_dm(r.hc, 2, &ig, &sm);
     if (in.iur == 0 || in.iur == 1) {
         conprintf(" Sext. calculat: Hc= %d deg %3.2f' SUN_%d\n", ig, sm, in.iur);

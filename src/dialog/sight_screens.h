@@ -29,6 +29,19 @@ void observation_heading(int nobs, HeadingForm form);
 void date_line(const SightRecord& w);
 void time_line(const SightRecord& w);
 
+/* MinutesField: how the decimal minutes of a position are printed: Free
+ * "%.2f", Padded "%5.2f" (the prompt screens of the first sight). */
+enum class MinutesField { Free, Padded };
+
+/* position_lines: " Latitude:  %d deg <minutes>' " and
+ * " Longitude: %d deg <minutes>' " with the position of w. */
+void position_lines(const SightRecord& w, MinutesField field);
+
+/* altitude_line: one altitude line of a sight's screens: the label, then
+ * " %d deg %3.2f'" with the altitude h (degrees) in degrees and decimal
+ * minutes (shown_dm). */
+void altitude_line(const char* label, double h);
+
 /* shown_dm: degrees and decimal minutes of w, rounded to ndec decimals of
  * the minutes with the carry into the degrees (cxround); a value outside
  * the int range is shown clamped and NaN as 0.
