@@ -15,6 +15,7 @@
 #include "dialog/ranges.h"
 #include "dialog/run_state.h"
 #include "dialog/sight.h"
+#include "dialog/sight_screens.h"
 
 namespace lunarfix {
 
@@ -101,6 +102,7 @@ private:
 
     // Helpers.
     void deltat_line();
+    void screen_head(HeadingForm form);
     void ask_three(const char* question, const char* columns,
                    const ValueRange* const ranges[3], int* a, int* b, int* c);
     static void split_dm(double x, int* deg, double* min);

@@ -63,22 +63,14 @@ DialogStep Dialog::renewing() {
     conputs(" Renewing Position 2 after sailing from Pos. 1");
     conputs(" Sextanting by LUNAR DISTANCE ");
     conprintf(" ~~~~~~~~~~~ [%d.] Observation FINAL ~~~~~~~~ \n\n", rs_.nobs);
-    date_line(rs_.work);
-    time_line(rs_.work);
-    position_lines(w, MinutesField::Free);
-    conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", rs_.indb,
-              rs_.aug);
+    sight_data_lines(w, rs_.indb, rs_.aug);
     altitude_line(" Sextant viewed:  Hs=", in2_.hs);
     altitude_line(" Sextant appar.:  Ha=", rs_.HSapp);
     altitude_line(" Sextant corr. :  Ho=", rs_.HSc);
     altitude_line(" Sextant calcul:  Hc=", renew_.hc);
     conprintf(" Course was: %5.0f  Velocity: %4.2f \n", rs_.kursav, rs_.velav);
-    if (renew_.hdif < 0.0)
-        conprintf(" ==> Position = %6.2f miles, away from sun\n", renew_.hdif);
-    else if (renew_.hdif < kRenewedInterceptLimit)
-        conprintf(" ==> Position = %6.2f miles closer to sun\n", renew_.hdif);
-    else
-        conprintf(" ==> !!!  Error in the measured values !!! \n");
+    // Every body is called "sun" here, as the star on the sight screen.
+    intercept_line(renew_.hdif, "sun", kRenewedInterceptLimit);
     conprintf(" ==> Azimut   = %6.2f degrees  \n", renew_.az);
     rs_.hdif2 = renew_.hdif;
     rs_.azim2 = renew_.az;

@@ -69,6 +69,15 @@ DialogStep Dialog::example() {
     return DialogStep::Date;
 }
 
+/* screen_head: a new screen with the observation heading in the given
+ * form and the working date and time. */
+void Dialog::screen_head(HeadingForm form) {
+    rd_->skip(25);
+    observation_heading(rs_.nobs, form);
+    date_line(rs_.work);
+    time_line(rs_.work);
+}
+
 /* ask_three: one question answered by three integers on one line (the date
  * or the clock time).  The question shows the values in force, the column
  * line names the three, and the default line offers them; an answer that
@@ -181,10 +190,7 @@ DialogStep Dialog::earth_conditions() {
         rs_.tempin = rs_.temperature;
         rs_.pressin = rs_.pressure;
     }
-    rd_->skip(25);
-    observation_heading(rs_.nobs, HeadingForm::Prompt);
-    date_line(rs_.work);
-    time_line(rs_.work);
+    screen_head(HeadingForm::Prompt);
     deltat_line();
 
     rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
@@ -240,10 +246,7 @@ DialogStep Dialog::longitude() {
         split_dm(rs_.longitude2, &w.lond, &w.lonmf);
         return DialogStep::Summary;
     }
-    rd_->skip(25);
-    observation_heading(rs_.nobs, HeadingForm::Prompt);
-    date_line(rs_.work);
-    time_line(rs_.work);
+    screen_head(HeadingForm::Prompt);
     deltat_line();
     conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
     double z1 = w.lond, z2 = w.lonmf;
@@ -277,10 +280,7 @@ DialogStep Dialog::longitude() {
 
 DialogStep Dialog::summary() {
     const SightRecord& w = rs_.work;
-    rd_->skip(25);
-    observation_heading(rs_.nobs, HeadingForm::Prompt);
-    date_line(rs_.work);
-    time_line(rs_.work);
+    screen_head(HeadingForm::Prompt);
     deltat_line();
     if (rs_.nobs == 1) {
         position_lines(w, MinutesField::Padded);
@@ -354,10 +354,7 @@ DialogStep Dialog::index_correction() {
 
 DialogStep Dialog::height_of_eye() {
     const SightRecord& w = rs_.work;
-    rd_->skip(25);
-    observation_heading(rs_.nobs, HeadingForm::Sextant);
-    date_line(rs_.work);
-    time_line(rs_.work);
+    screen_head(HeadingForm::Sextant);
     position_lines(w, MinutesField::Padded);
     conprintf(" Index corr. Ic: %.2f'\n", rs_.indb);
     conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
@@ -386,10 +383,7 @@ DialogStep Dialog::sextant_altitude() {
     SightRecord& w = rs_.work;
     const SightRecord& rec = rs_.nobs == 1 ? rs_.sight1 : rs_.sight2;
     w.hamf = rec.hamf;
-    rd_->skip(25);
-    observation_heading(rs_.nobs, HeadingForm::Sextant);
-    date_line(rs_.work);
-    time_line(rs_.work);
+    screen_head(HeadingForm::Sextant);
     position_lines(w, MinutesField::Free);
     conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
               rs_.aug);

@@ -61,6 +61,24 @@ void position_lines(const SightRecord& w, MinutesField field) {
                 w.lond, w.lonmf);
 }
 
+void sight_data_lines(const SightRecord& w, double indb, double aug) {
+    date_line(w);
+    time_line(w);
+    position_lines(w, MinutesField::Free);
+    conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", indb, aug);
+}
+
+void intercept_line(double hdif, const char* body, double limit) {
+    if (hdif < 0.0) {
+        conprintf(" ==> Position = %6.2f miles, away from %s\n", hdif, body);
+    } else if (hdif < limit) {
+        conprintf(" ==> Position = %6.2f miles closer to %s\n", hdif, body);
+    } else {
+        // Also an intercept that is not a number.
+        conprintf(" ==> !!!  Error in the measured values !!! \n");
+    }
+}
+
 void altitude_line(const char* label, double h) {
     int ig = 0;
     double sm = 0.0;
@@ -89,11 +107,7 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
 
     skip(25);
     observation_heading(in.nobs, HeadingForm::Sextant);
-    date_line(w);
-    time_line(w);
-    position_lines(w, MinutesField::Free);
-    conprintf(" Index corr. Ic: %.2f'  Height of eye: %.2fm \n", in.indb,
-              in.aug);
+    sight_data_lines(w, in.indb, in.aug);
     altitude_line(" Sextant viewed: Hs=", in.hs);
     altitude_line(" Sextant appar.: Ha=", r.happ);
     altitude_line(" Sextant corr. : Ho=", r.ho);
@@ -111,14 +125,7 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
     }
     shown_dms(r.hc, 2, &ig, &im, &ss);
     conprintf("                 Hc= %d deg %d' %.2f''\n", ig, im, ss);
-    if (r.hdif < 0.0) {
-        conprintf(" ==> Position = %6.2f miles, away from star\n", r.hdif);
-    } else if (r.hdif < kSightInterceptLimit) {
-        conprintf(" ==> Position = %6.2f miles closer to star\n", r.hdif);
-    } else {
-        // Also an intercept that is not a number.
-        conprintf(" ==> !!!  Error in the measured values !!! \n");
-    }
+    intercept_line(r.hdif, "star", kSightInterceptLimit);
     conprintf(" ==> Azimut   = %6.2f degrees\n", r.az);
     conputs(" ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~");
     conprintf("     ... hit ENTER to continue ");

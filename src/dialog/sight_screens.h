@@ -37,6 +37,19 @@ enum class MinutesField { Free, Padded };
  * " Longitude: %d deg <minutes>' " with the position of w. */
 void position_lines(const SightRecord& w, MinutesField field);
 
+/* sight_data_lines: the date, time and position lines of w (minutes
+ * Free) and " Index corr. Ic: %.2f'  Height of eye: %.2fm " with the index
+ * correction indb (arcminutes) and the height of eye aug (metres): the
+ * head of the sight result screen and of the renewed second sight. */
+void sight_data_lines(const SightRecord& w, double indb, double aug);
+
+/* intercept_line: the intercept hdif (nautical miles) as
+ * " ==> Position = %6.2f miles, away from <body>" when negative,
+ * " ==> Position = %6.2f miles closer to <body>" below limit, and from
+ * limit on (or when it is not a number) as
+ * " ==> !!!  Error in the measured values !!! " (limits.h). */
+void intercept_line(double hdif, const char* body, double limit);
+
 /* altitude_line: one altitude line of a sight's screens: the label, then
  * " %d deg %3.2f'" with the altitude h (degrees) in degrees and decimal
  * minutes (shown_dm). */

@@ -82,9 +82,7 @@ double farr35(const char (*arr)[35], int jz, int ka, int ke) {
  *                    there is none
  * Notes: used for the years and values of the Delta T table. */
 double yarr35(const char (*arr)[35], int jz, int ka, int ke) {
-    char str0[kFieldMax + 1];
-    copy_field<35>(arr, jz, ka, ke, str0);
-    return to_real(str0);
+    return farr35(arr, jz, ka, ke);
 }
 
 /* farr60 - real field of a table of 60-character rows.
