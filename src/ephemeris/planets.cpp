@@ -92,7 +92,6 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     double JDE = JD + DeltaT0 / kSecondsPerDay;
     double TE = (JDE - kJ2000) / kDaysPerCentury;
     double TE2 = TE * TE;
-    const double TE3 = TE2 * TE;
     const double Tau = TE / 10.0;
 
     double dpsi, deps, eps0, eps;
@@ -101,10 +100,7 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     Aberration(TE, &kappa, &peri, &eab);
 
     // Sidereal time (IAU 1982), T² and T³ terms from centuries of TT.
-    const double GHAAmean =
-        norm360((((JD - kJ2000) * 360.98564736629 + 280.46061837)
-                 + 0.000387933 * TE2) - TE3 / 38710000.0);
-    const double GHAAtrue = norm360(GHAAmean + dpsi * cosd(eps));
+    const double GHAAtrue = apparent_sidereal(JD, TE, dpsi, eps);
 
     // Earth, and the Sun's geocentric longitude.
     const double L0 = Learth(Tau);

@@ -171,9 +171,7 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
 
     // 3. Sidereal time: linear term from JD of UT, T^2 and T^3 from TE.
-    const double GHAAmean = norm360((((JD - kJ2000) * 360.98564736629 + 280.46061837)
-                                     + 0.000387933 * TE2) - TE3 / 38710000.0);
-    const double GHAAtrue = norm360(GHAAmean + dpsi * cosd(eps));
+    const double GHAAtrue = apparent_sidereal(JD, TE, dpsi, eps);
 
     // 4. Geometric longitude of the Sun, FK5 (degrees).
     const double sunLon = norm360(180.0 + Learth(Tau) - kFk5LongShift);

@@ -40,8 +40,6 @@ void suneph(double DeltaT0, int ky, int km, int kd, int kth, int ktm,
     // Time: JD of UT, centuries of UT for sidereal time, JDE and TE of TT.
     const double JD = julday(ky, km, kd, kth, ktm, kts);
     const double T = (JD - kJ2000) / kDaysPerCentury;
-    const double T2 = T * T;
-    const double T3 = T2 * T;
     const double JDE = JD + DeltaT0 / kSecondsPerDay;
     const double TE = (JDE - kJ2000) / kDaysPerCentury;
     const double TE2 = TE * TE;
@@ -50,11 +48,9 @@ void suneph(double DeltaT0, int ky, int km, int kd, int kth, int ktm,
     double dpsi, deps, eps0, eps;
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
 
-    // Sidereal time (IAU 1982), mean and apparent.
-    const double GHAAmean =
-        norm360((((JD - kJ2000) * 360.98564736629 + 280.46061837)
-                 + 0.000387933 * T2) - T3 / 38710000.0);
-    const double GHAAtrue = norm360(GHAAmean + dpsi * cosd(eps));
+    // Sidereal time (IAU 1982), mean and apparent, T² and T³ terms from
+    // centuries of UT.
+    const double GHAAtrue = apparent_sidereal(JD, T, dpsi, eps);
 
     // Heliocentric Earth; the Sun is seen from it at L + 180°, latitude −B.
     const double L = Learth(Tau);

@@ -46,4 +46,14 @@ double green0mean(double jd) {
     return norm360(gmst);
 }
 
+double apparent_sidereal(double jd, double t, double dpsi, double eps) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const double mean = norm360((((jd - kJ2000) * 360.98564736629 +
+                                  280.46061837) +
+                                 0.000387933 * t2) -
+                                t3 / 38710000.0);
+    return norm360(mean + dpsi * cosd(eps));
+}
+
 } // namespace lunarfix

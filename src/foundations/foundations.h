@@ -130,6 +130,20 @@ double julday(int year, int month, int day, int hour, int min, int sec);
  *   jd  Julian day of UT */
 double green0mean(double jd);
 
+/* apparent_sidereal: Greenwich apparent sidereal time (IAU 1982) as the
+ * ephemeris routines form it, degrees in [0, 360): the mean time from the
+ * linear term in the Julian day of UT and the T^2 and T^3 terms in the
+ * centuries t that the routine gives (the Sun's of UT, the planets' and
+ * stars' of TT), reduced to [0, 360), plus the nutation in right ascension
+ * dpsi * cos(eps), reduced again.
+ *   jd    Julian day of UT
+ *   t     Julian centuries from J2000.0 for the T^2 and T^3 terms
+ *   dpsi  nutation in longitude, degrees
+ *   eps   true obliquity, degrees
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., eq. 12.4 and
+ *   ch. 12 (apparent sidereal time). */
+double apparent_sidereal(double jd, double t, double dpsi, double eps);
+
 /* ------------------------------------------------------------------------
  * Fixed-column text tables: rows of W characters stored one after another
  * (a shorter text is NUL padded); a field is the inclusive, zero-based
