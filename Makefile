@@ -3,6 +3,10 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+# The directory the user stands in: `make -C DIR run` changes into DIR, but
+# the PWD that make takes from the shell's environment still names it.
+# Without PWD (make started by a program that sets none) the checkout.
+RUN_DIR    := $(or $(PWD),$(CURDIR))
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build run test bench sanitize clean
@@ -27,8 +31,10 @@ $(BUILD)/CMakeCache.txt: | deps
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The program keeps its files in the directory it runs in: it is started
+# there, by its absolute path.
 run: build
-	@$(BUILD)/lunarfix
+	@cd "$(RUN_DIR)" && "$(abspath $(BUILD))/lunarfix"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -26,8 +26,9 @@ TEST(ReadmeSession, ShownOutputIsWhatTheProgramPrints) {
                                         cmd_end - at - prompt.size());
     const std::string shown = readme.substr(cmd_end + 1, fence - cmd_end);
 
-    // The session calls the program by name; run the one just built.
-    const std::string name = "| lunarfix |";
+    // The session calls the program by the path make builds it at; run the
+    // one just built, by its absolute path, in an empty directory.
+    const std::string name = "| build/lunarfix |";
     const std::size_t p = command.find(name);
     ASSERT_NE(p, std::string::npos) << command;
     command.replace(p, name.size(),
