@@ -53,6 +53,12 @@ DialogStep Dialog::continue_step() {
     // ephemeris of its last computation.
     renew_ = res2_;
     sight_rereduce(in2_.lat, in2_.lon, &renew_);
+    // The renewed line of position and the run it was made with, for the
+    // fix.
+    rs_.hdif2 = renew_.hdif;
+    rs_.azim2 = renew_.az;
+    rs_.kursav2 = rs_.kursav;
+    rs_.velav2 = rs_.velav;
     return DialogStep::Renewing;
 }
 
@@ -72,10 +78,6 @@ DialogStep Dialog::renewing() {
     // Every body is called "sun" here, as the star on the sight screen.
     intercept_line(renew_.hdif, "sun", kRenewedInterceptLimit);
     conprintf(" ==> Azimut   = %6.2f degrees  \n", renew_.az);
-    rs_.hdif2 = renew_.hdif;
-    rs_.azim2 = renew_.az;
-    rs_.kursav2 = rs_.kursav;
-    rs_.velav2 = rs_.velav;
     return DialogStep::Fix;
 }
 
