@@ -39,8 +39,8 @@ public:
      *      reported and the run
      *      starts again from the first sight; they never reach a screen or
      *      a file.
-     *   3) After kMaxIterations Iterate steps without convergence the
-     *      result menu asks the navigator how to go on.
+     *   3) After kMaxIterations (dialog/limits.h) Iterate steps without
+     *      convergence the result menu asks the navigator how to go on.
      * Reference: the method of lunar distances (clearing by Young's
      *   formula, see Lunaclear) and the intercept method of St Hilaire;
      *   ephemerides after Meeus, Astronomical Algorithms, 2nd ed. (1998). */
@@ -69,9 +69,12 @@ public:
     int menu_reads() const { return n_menu_reads_; }
 
 private:
-    // Start-up and the sight loop.
+    // Start-up and closing screen (driver.cpp).
     DialogStep title();
     DialogStep reset_files();
+    DialogStep end();
+
+    // The sight loop (sight_loop.cpp).
     DialogStep loop_head();
     DialogStep example();
     DialogStep date();
@@ -88,21 +91,22 @@ private:
     DialogStep sight_result_screen();
     DialogStep ephemerides_screen();
     DialogStep sight_menu();
-    DialogStep end();
 
-    // Lunar distance, fix and iteration.
+    // From the second sight to the result menu (fix_and_result_menu.cpp).
     DialogStep continue_step();
     DialogStep renewing();
     DialogStep fix();
     DialogStep lunar_result();
     DialogStep result_menu();
     DialogStep iterate();
-    DialogStep lunar_distance_pass();
     DialogStep stop();
+
+    // The lunar-distance pass (lunar_distance_pass.cpp).
+    DialogStep lunar_distance_pass();
 
     // Helpers.
     void deltat_line();
-    void screen_head(HeadingForm form);
+    void screen_head(HeadingForm form);  // new screen, heading, date, time
     void ask_three(const char* question, const char* columns,
                    const ValueRange* const ranges[3], int* a, int* b, int* c);
     static void split_dm(double x, int* deg, double* min);
