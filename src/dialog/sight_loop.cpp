@@ -78,6 +78,46 @@ void Dialog::screen_head(HeadingForm form) {
     time_line(rs_.work);
 }
 
+namespace {
+
+// The sextant altitude of an answer in degrees and minutes, degrees: the
+// whole degrees (a fraction typed with them dropped; the 1e-8 lifts a value
+// a hair below a whole degree to it) and the minutes.
+double sextant_degrees(double deg, double min) {
+    return std::floor(deg + 1e-8) + min / 60.0;
+}
+
+}  // namespace
+
+/* ask_angle: one question answered by an angle in degrees and minutes
+ * (lies2).  The question shows shown_deg and shown_min, the column line
+ * follows, and def_deg, def_min are offered.  An answer holding a number
+ * that is not finite is refused with the range r named; with InRange also
+ * an altitude (sextant_degrees) outside r.  A refused answer asks the
+ * question again with the defaults unchanged; when the input ends, the
+ * defaults stand.  In automatic mode nothing is read.
+ *   z1, z2  the degrees and minutes (in: the defaults; out: the answer) */
+void Dialog::ask_angle(const char* question, int shown_deg, double shown_min,
+                       const char* columns, int def_deg, double def_min,
+                       const ValueRange& r, AngleCheck check, double* z1,
+                       double* z2) {
+    for (;;) {
+        conprint_dm(question, shown_deg, shown_min);
+        conputs(columns);
+        if (rs_.iterq == 1) return;
+        rd_->lies2(def_deg, def_min, z1, z2);
+        if (check == AngleCheck::InRange) {
+            if (!typed_refused(r, sextant_degrees(*z1, *z2))) return;
+        } else {
+            if (!rd_->typed_nonfinite()) return;
+            typed_refused(r, *z1);
+        }
+        *z1 = def_deg;
+        *z2 = def_min;
+        if (console().ended) return;
+    }
+}
+
 /* ask_three: one question answered by three integers on one line (the date
  * or the clock time).  The question shows the values in force, the column
  * line names the three, and the default line offers them; an answer that
@@ -195,7 +235,7 @@ DialogStep Dialog::earth_conditions() {
 
     rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
     rs_.GMST0 = green0mean(rs_.jd);
-    Nutation((rs_.jd - 2451545.0) / 36525.0, &rs_.nut_dpsi, &rs_.nut_deps,
+    Nutation((rs_.jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
              &rs_.nut_eps0, &rs_.nut_eps);
     rs_.jd1 = julday(rs_.sight1.year, rs_.sight1.month, rs_.sight1.day,
                      rs_.sight1.hour, rs_.sight1.min, rs_.sight1.sec);
@@ -212,20 +252,12 @@ DialogStep Dialog::latitude() {
     double m = w.latmf;
     if (w.latd > 0) m = std::fabs(m);
     if (w.latd < 0) m = -std::fabs(m);
+    // A latitude beyond the pole is an error of its own below; a number
+    // that is not finite is no latitude at all and is asked again.
     double z1 = w.latd, z2 = m;
-    for (;;) {
-        conprint_dm("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-        conputs("                        +-Degree Minute");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.latd, m, &z1, &z2);
-        // A number that is not finite is no latitude beyond the pole but
-        // no latitude at all: the question is asked again.
-        if (!rd_->typed_nonfinite()) break;
-        typed_refused(kLatitudeRange, z1);
-        z1 = w.latd;
-        z2 = m;
-        if (console().ended) break;
-    }
+    ask_angle("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf,
+              "                        +-Degree Minute", w.latd, m,
+              kLatitudeRange, AngleCheck::FiniteOnly, &z1, &z2);
     w.latd = trunc_int(z1);
     w.latmf = z2;
     double lat = w.latd + z2 / 60.0;
@@ -249,20 +281,12 @@ DialogStep Dialog::longitude() {
     screen_head(HeadingForm::Prompt);
     deltat_line();
     conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
+    // Any finite longitude is wrapped onto the globe below; one that is not
+    // finite cannot be, and the question is asked again.
     double z1 = w.lond, z2 = w.lonmf;
-    for (;;) {
-        conprint_dm("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf);
-        conputs("                        +-Degree Minute");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.lond, w.lonmf, &z1, &z2);
-        // Any finite longitude is wrapped onto the globe below; one that
-        // is not finite cannot be, and the question is asked again.
-        if (!rd_->typed_nonfinite()) break;
-        typed_refused(kLongitudeRange, z1);
-        z1 = w.lond;
-        z2 = w.lonmf;
-        if (console().ended) break;
-    }
+    ask_angle("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf,
+              "                        +-Degree Minute", w.lond, w.lonmf,
+              kLongitudeRange, AngleCheck::FiniteOnly, &z1, &z2);
     if (z1 < 0.0) z2 = -std::fabs(z2);
     w.lond = trunc_int(z1);
     w.lonmf = z2;
@@ -388,21 +412,12 @@ DialogStep Dialog::sextant_altitude() {
     conprintf(" Indx corr. Ic: %.1f' Height of eye: %.1fm \n", rs_.indb,
               rs_.aug);
     double z1 = w.had, z2 = w.hamf;
-    for (;;) {
-        conprint_dm("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had,
-                    w.hamf);
-        conputs("                          +-Degrees  Min.");
-        if (rs_.iterq == 1) break;
-        rd_->lies2(w.had, w.hamf, &z1, &z2);
-        if (!typed_refused(kSextantRange, std::floor(z1 + 1e-8) + z2 / 60.0))
-            break;
-        z1 = w.had;
-        z2 = w.hamf;
-        if (console().ended) break;
-    }
+    ask_angle("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had,
+              w.hamf, "                          +-Degrees  Min.", w.had,
+              w.hamf, kSextantRange, AngleCheck::InRange, &z1, &z2);
     w.had = trunc_int(z1);
     w.hamf = z2;
-    hs_ = std::floor(z1 + 1e-8) + z2 / 60.0;
+    hs_ = sextant_degrees(z1, z2);
     return DialogStep::SightComputation;
 }
 
