@@ -1,5 +1,5 @@
 // Ephemerides of the Sun, the Moon, the catalogue stars and the planets.
-// The navigation layer reaches every theory through this one header.
+// The dialog reaches every theory through this one header.
 #ifndef LUNARFIX_EPHEMERIS_EPHEMERIS_H
 #define LUNARFIX_EPHEMERIS_EPHEMERIS_H
 
