@@ -10,6 +10,8 @@
 #ifndef LUNARFIX_DIALOG_DIALOG_H
 #define LUNARFIX_DIALOG_DIALOG_H
 
+#include <cmath>
+
 #include "dialog/console.h"
 #include "dialog/earth_conditions.h"
 #include "dialog/ranges.h"
@@ -121,7 +123,8 @@ private:
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing
     bool true_distance(int y, int mo, int d, int h, int mi, int sec,
                        double* ld, double* sdsun, int* idstar);
-    double distance_rate(int y, int mo, int d, int h, int mi, int sec);
+    double distance_rate(int y, int mo, int d, int h, int mi, int sec,
+                         double now);
     const char* body_name() const;  // the second body, for the side notice
 
     // What a restart from the first sight forgets besides automatic mode:
@@ -148,6 +151,9 @@ private:
     double t0_ = 0.0, told_ = 0.0, dzeit_ = 0.0;
 
     bool side_notice_shown_ = false;  // the side answer was overruled
+    // Rate of the true distance at the latest clearing, degrees per hour
+    // (NaN before the first); the result screen judges a slow lunar by it.
+    double ld_rate_ = std::nan("");
 
     int seq_iterations_ = 0;  // Iterate steps since the fix last converged
     int n_passes_ = 0, n_iterations_ = 0, n_fixes_ = 0, n_menu_reads_ = 0;

@@ -192,9 +192,10 @@ DialogStep Dialog::lunar_result() {
     }
     conprintf(" Final Position Error = %5.2f naut. miles\n", rs_.dist);
     // A lunar taken near the closest approach of the two bodies: a small
-    // error of the measured distance is a large error of the clock.
-    const double rate = std::fabs(distance_rate(w.year, w.month, w.day,
-                                                w.hour, w.min, w.sec));
+    // error of the measured distance is a large error of the clock.  The
+    // rate is that of the latest clearing, whose clock the fix was made
+    // at (within the seconds of the last correction).
+    const double rate = std::fabs(ld_rate_);
     if (rate < kSlowLunarRate)
         conprintf(" !!! Slow lunar: distance changes %.3f deg/h, 0.1' = %.0f "
                   "s of clock\n", rate, (0.1 / 60.0) / rate * 3600.0);

@@ -31,8 +31,8 @@ constexpr double kTimeTolerance = 0.00014;
 constexpr double kFirstPassLimit = 2.0;
 
 // The direction of the clock correction comes from the change of the true
-// distance over this many seconds before and after the clearing time.
-constexpr int kRateHalfSpan = 180;
+// distance over this many seconds after the clearing time.
+constexpr int kRateSpan = 180;
 
 // Below this rate of the true distance (degrees per hour, a tenth of the
 // Moon's usual half a degree an hour) its direction is too uncertain to
@@ -82,17 +82,19 @@ bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
 
 /* distance_rate: how fast the true distance changes at the given UTC date
  * and clock time, degrees per hour (negative: closing), from the distance
- * kRateHalfSpan seconds before and after it.  NaN when the body is unknown
- * or an ephemeris fails. */
-double Dialog::distance_rate(int y, int mo, int d, int h, int mi, int sec) {
-    double before = 0.0, after = 0.0, sd = 0.0;
+ * `now` at that time and the distance kRateSpan seconds later.  NaN when
+ * the body is unknown or an ephemeris fails.
+ * Notes: over three minutes the distance is straight to well within the
+ *   precision of the rate (its curvature, about v^2/D for a Moon moving at
+ *   v across a distance D, is some 0.01 deg/h^2 at most, 0.0003 deg/h over
+ *   the span). */
+double Dialog::distance_rate(int y, int mo, int d, int h, int mi, int sec,
+                             double now) {
+    double after = 0.0, sd = 0.0;
     int star = 0;
-    if (!true_distance(y, mo, d, h, mi, sec - kRateHalfSpan, &before, &sd,
-                       &star) ||
-        !true_distance(y, mo, d, h, mi, sec + kRateHalfSpan, &after, &sd,
-                       &star))
+    if (!true_distance(y, mo, d, h, mi, sec + kRateSpan, &after, &sd, &star))
         return std::nan("");
-    return (after - before) / (2.0 * kRateHalfSpan / 3600.0);
+    return (after - now) / (kRateSpan / 3600.0);
 }
 
 /* body_name: the second body as the side notice names it. */
@@ -186,7 +188,8 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     // distance can close although it stands west in right ascension (or
     // open although east); so the ephemerides decide, and the navigator's
     // answer only where the distance changes too slowly to tell.
-    const double rate = distance_rate(y, mo, d, kth, ktm, kts);
+    const double rate = distance_rate(y, mo, d, kth, ktm, kts, rs_.LDtrue);
+    ld_rate_ = rate;
     if (std::fabs(rate) >= kMinRateForSide) {
         const int side = rate < 0.0 ? 1 : -1;
         if (side != rs_.signdist && !side_notice_shown_) {
