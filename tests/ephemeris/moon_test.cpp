@@ -26,6 +26,9 @@ constexpr double sec_d = 1.0 / 86400.0;
 constexpr int kDistFirst = 1, kDistCount = 1029;
 constexpr int kLonFirst = 1030, kLonCount = 1753;
 constexpr int kLatFirst = 2783, kLatCount = 1089;
+// The three blocks, distance, longitude, latitude: first row and size.
+constexpr int first[3] = {kDistFirst, kLonFirst, kLatFirst};
+constexpr int count[3] = {kDistCount, kLonCount, kLatCount};
 
 // One term row as its 21 numbers.
 struct Row {
@@ -88,8 +91,6 @@ TEST(Lea406Table, HeaderTrailerAndRowStorage)
 
 TEST(Lea406Table, EveryTermRowScansWithItsTermNumber)
 {
-    const int first[3] = {kDistFirst, kLonFirst, kLatFirst};
-    const int count[3] = {kDistCount, kLonCount, kLatCount};
     // Published counts of zero amplitudes: A0, A1, A2 per block.
     const int zeroA0[3] = {17, 27, 54};
     const int zeroA1[3] = {476, 601, 427};
@@ -238,8 +239,6 @@ TEST(Lea406, AtJ2000OnlyTheConstantPartsCount)
                            304.34866548, 0.0};  // in the row order l, l', F, D, ...
     const double d2r = 3.141592653589793 / 180.0;
     double sums[3] = {0.0, 218.31664563 * 3600.0, 0.0};
-    const int first[3] = {kDistFirst, kLonFirst, kLatFirst};
-    const int count[3] = {kDistCount, kLonCount, kLatCount};
     for (int b = 0; b < 3; ++b) {
         for (int i = 0; i < count[b]; ++i) {
             Row r;
