@@ -57,15 +57,24 @@ inline double angdiff(double a, double b) {
     return d;
 }
 
+// Expects an angle in degrees within one turn: 0 <= angle < 360.
+inline void expect_within_one_turn(double angle, const char* what = "angle") {
+    EXPECT_GE(angle, 0.0) << what;
+    EXPECT_LT(angle, 360.0) << what;
+}
+
 // Expects a right ascension, a Greenwich hour angle and a sidereal time,
-// in degrees, each within one turn: 0 <= angle < 360.
+// each within one turn.
 inline void expect_within_one_turn(double ra, double gha, double gast) {
-    EXPECT_GE(ra, 0.0) << "right ascension";
-    EXPECT_LT(ra, 360.0) << "right ascension";
-    EXPECT_GE(gha, 0.0) << "hour angle";
-    EXPECT_LT(gha, 360.0) << "hour angle";
-    EXPECT_GE(gast, 0.0) << "sidereal time";
-    EXPECT_LT(gast, 360.0) << "sidereal time";
+    expect_within_one_turn(ra, "right ascension");
+    expect_within_one_turn(gha, "hour angle");
+    expect_within_one_turn(gast, "sidereal time");
+}
+
+// Expects lo < x < hi.
+inline void expect_between(double x, double lo, double hi) {
+    EXPECT_GT(x, lo);
+    EXPECT_LT(x, hi);
 }
 
 // ------------------------------------------------------------------ files

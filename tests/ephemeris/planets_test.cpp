@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ephemeris/planets.h"
-#include "ephemeris/sun.h"
+#include "ephemeris/sun_place.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
 #include "test_support.h"
@@ -44,9 +44,7 @@ TEST(Planeteph, VenusWorkedExample1992December20)
 
 TEST(Planeteph, SiderealTimeIsTheSameForEveryPlanetAndTheSun)
 {
-    double sdec, sgha, sgast, sra, shp, ssd, sjde;
-    suneph(0.0, 1992, 12, 20, 0, 0, 0, &sdec, &sgha, &sgast, &sra, &shp,
-           &ssd, &sjde);
+    const double sgast = sun_at(0.0, 1992, 12, 20, 0, 0, 0).gast;
     for (int id = 4; id <= 7; ++id) {
         SCOPED_TRACE(id);
         const PlanetPlace p = planet_at(id, 0.0, 1992, 12, 20, 0, 0, 0);
@@ -55,9 +53,7 @@ TEST(Planeteph, SiderealTimeIsTheSameForEveryPlanetAndTheSun)
     }
     // With ΔT the planets take the small T², T³ terms from TT, the Sun
     // from UT: far below a microarcsecond apart.
-    double dummy, sgast2;
-    suneph(69.0, 2024, 8, 10, 3, 15, 30, &dummy, &dummy, &sgast2, &dummy,
-           &dummy, &dummy, &dummy);
+    const double sgast2 = sun_at(69.0, 2024, 8, 10, 3, 15, 30).gast;
     const PlanetPlace m = planet_at(5, 69.0, 2024, 8, 10, 3, 15, 30);
     EXPECT_NEAR(m.gast, sgast2, 1e-6 * arcsec);
 }
@@ -120,9 +116,8 @@ TEST(Planeteph, ParallaxFollowsDistance)
     const PlanetPlace v = planet_at(4, 0.0, 2020, 6, 3, 18, 0, 0);
     EXPECT_NEAR(v.hp, 0.50 * arcmin_m, 0.02 * arcmin_m);
     for (int y = 1990; y <= 2020; y += 5) {
-        const PlanetPlace s = planet_at(7, 0.0, y, 1, 1, 0, 0, 0);
-        EXPECT_LT(s.hp, 0.02 * arcmin_m);
-        EXPECT_GT(s.hp, 0.012 * arcmin_m);
+        expect_between(planet_at(7, 0.0, y, 1, 1, 0, 0, 0).hp, 0.012 * arcmin_m,
+                       0.02 * arcmin_m);
     }
     // Mars at the close opposition of 2003 August 27, 0.3727 AU.
     const PlanetPlace m = planet_at(5, 0.0, 2003, 8, 27, 10, 0, 0);
@@ -163,8 +158,7 @@ TEST(Planeteph, OutputRangesOverTheWholeDateRange)
             // Within the ecliptic band: obliquity plus the largest
             // geocentric latitude (Venus, up to about 9°).
             EXPECT_LT(std::fabs(p.dec), 34.0);
-            EXPECT_GT(p.hp, 0.0);
-            EXPECT_LT(p.hp, 0.6 * arcmin_m);
+            expect_between(p.hp, 0.0, 0.6 * arcmin_m);
         }
     }
 }
@@ -176,17 +170,14 @@ TEST(Planeteph, PlanetsKeepTheirPlacesRelativeToTheSun)
     double max_venus = 0.0;
     for (int m = 0; m < 96; ++m) {
         const int y = 2020 + m / 12, mo = 1 + m % 12;
-        double sdec, sgha, sgast, sra, shp, ssd, sjde;
-        suneph(0.0, y, mo, 1, 0, 0, 0, &sdec, &sgha, &sgast, &sra, &shp, &ssd,
-               &sjde);
+        const SunPlace s = sun_at(0.0, y, mo, 1, 0, 0, 0);
         const PlanetPlace v = planet_at(4, 0.0, y, mo, 1, 0, 0, 0);
-        const double cose = sind(sdec) * sind(v.dec)
-                            + cosd(sdec) * cosd(v.dec) * cosd(v.ra - sra);
+        const double cose = sind(s.dec) * sind(v.dec)
+                            + cosd(s.dec) * cosd(v.dec) * cosd(v.ra - s.ra);
         const double elong = std::acos(cose) * 180.0 / 3.141592653589793;
         max_venus = std::fmax(max_venus, elong);
     }
-    EXPECT_LT(max_venus, 47.9 * deg);
-    EXPECT_GT(max_venus, 44.0 * deg);
+    expect_between(max_venus, 44.0 * deg, 47.9 * deg);
 }
 
 TEST(Planeteph, UnknownBodyCodeIsReportedAndComputesNothing)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ephemeris/sun.h"
+#include "ephemeris/sun_place.h"
 #include "foundations/foundations.h"
 #include "series/series.h"
 #include "test_support.h"
@@ -17,18 +18,6 @@ using namespace lunarfix_test;
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kRad = 180.0 / kPi;
-
-struct SunPlace {
-    double dec, gha, gast, ra, hp, sd, jde;
-};
-
-SunPlace sun_at(double dt, int y, int mo, int d, int h, int mi, int s)
-{
-    SunPlace p{};
-    suneph(dt, y, mo, d, h, mi, s, &p.dec, &p.gha, &p.gast, &p.ra, &p.hp,
-           &p.sd, &p.jde);
-    return p;
-}
 
 // ---------------------------------------------------------------------------
 // suneph
@@ -127,8 +116,7 @@ TEST(Suneph, DeltaTShiftsTheEphemerisTimeOnly)
     const SunPlace t = sun_at(69.0, 2021, 6, 1, 6, 0, 0);
     EXPECT_DOUBLE_EQ(t.jde, julday(2021, 6, 1, 6, 0, 0) + 69.0 / 86400.0);
     const double moved = angdiff(t.ra, c.ra);
-    EXPECT_GT(moved, 2.0 * arcsec);
-    EXPECT_LT(moved, 4.0 * arcsec);
+    expect_between(moved, 2.0 * arcsec, 4.0 * arcsec);
 }
 
 TEST(Suneph, OutputRangesAndHourAngle)
@@ -146,8 +134,7 @@ TEST(Suneph, OutputRangesAndHourAngle)
         expect_within_one_turn(p.ra, p.gha, p.gast);
         EXPECT_LE(std::fabs(p.dec), 23.9);
         EXPECT_NEAR(angdiff(p.gha, p.gast - p.ra), 0.0, 1e-9 * arcsec);
-        EXPECT_GT(p.sd, 15.5 * arcmin_m);
-        EXPECT_LT(p.sd, 16.6 * arcmin_m);
+        expect_between(p.sd, 15.5 * arcmin_m, 16.6 * arcmin_m);
     }
     // The March equinox of 2021 fell at 9:37 UT: the Sun crosses the
     // equator from south to north, its right ascension from 360 to 0.
@@ -201,35 +188,37 @@ RiseSet rise_set(int y, int m, int d, double lon, double lat)
     return r;
 }
 
+void expect_rise_set(const RiseSet& r, const RiseSet& want)
+{
+    EXPECT_EQ(r.srd, want.srd);
+    EXPECT_EQ(r.srm, want.srm);
+    EXPECT_EQ(r.ssd, want.ssd);
+    EXPECT_EQ(r.ssm, want.ssm);
+    EXPECT_EQ(r.Ar, want.Ar);
+    EXPECT_EQ(r.As, want.As);
+    EXPECT_EQ(r.D, want.D);
+}
+
 void expect_rise_set(const RiseSet& r, int srd, int srm, int ssd, int ssm,
                      int Ar, int As, int D)
 {
-    EXPECT_EQ(r.srd, srd);
-    EXPECT_EQ(r.srm, srm);
-    EXPECT_EQ(r.ssd, ssd);
-    EXPECT_EQ(r.ssm, ssm);
-    EXPECT_EQ(r.Ar, Ar);
-    EXPECT_EQ(r.As, As);
-    EXPECT_EQ(r.D, D);
+    expect_rise_set(r, RiseSet{srd, srm, ssd, ssm, Ar, As, D});
 }
 
 TEST(Suntime, KnownDatesAndPlaces)
 {
-    {
-        SCOPED_TRACE("2021-09-01 52N 0E");
-        expect_rise_set(rise_set(2021, 9, 1, 0.0, 52.0), 5, 11, 18, 46, 77, 283, 47);
-    }
-    {
+    const struct { int y, m, d; double lon, lat; RiseSet want; } known[] = {
+        {2021, 9, 1, 0.0, 52.0, {5, 11, 18, 46, 77, 283, 47}},
         // Before J2000.0 the mean Sun's right ascension comes out of the
         // remainder negative.
-        SCOPED_TRACE("1992-10-13 30N 10W");
-        expect_rise_set(rise_set(1992, 10, 13, -10.0, 30.0), 6, 43, 18, 14, 99, 261, 29);
-    }
-    {
+        {1992, 10, 13, -10.0, 30.0, {6, 43, 18, 14, 99, 261, 29}},
         // Sun just past 0h of right ascension, mean Sun near 24h: the
         // equation of time near 24 h falls out of the day reduction.
-        SCOPED_TRACE("2021-03-20 0N 0E");
-        expect_rise_set(rise_set(2021, 3, 20, 0.0, 0.0), 5, 59, 18, 5, 90, 270, 20);
+        {2021, 3, 20, 0.0, 0.0, {5, 59, 18, 5, 90, 270, 20}},
+    };
+    for (const auto& k : known) {
+        SCOPED_TRACE(k.y);
+        expect_rise_set(rise_set(k.y, k.m, k.d, k.lon, k.lat), k.want);
     }
 }
 
@@ -273,12 +262,10 @@ TEST(Suntime, LatitudeClampAtTheLimit)
     };
     for (const auto& t : dates) {
         SCOPED_TRACE(t[0] * 10000 + t[1] * 100 + t[2]);
-        const RiseSet a = rise_set(t[0], t[1], t[2], 0.0, 95.0);
-        const RiseSet b = rise_set(t[0], t[1], t[2], 0.0, 89.99);
-        expect_rise_set(a, b.srd, b.srm, b.ssd, b.ssm, b.Ar, b.As, b.D);
-        const RiseSet c = rise_set(t[0], t[1], t[2], 0.0, -90.0);
-        const RiseSet e = rise_set(t[0], t[1], t[2], 0.0, -89.99);
-        expect_rise_set(c, e.srd, e.srm, e.ssd, e.ssm, e.Ar, e.As, e.D);
+        expect_rise_set(rise_set(t[0], t[1], t[2], 0.0, 95.0),
+                        rise_set(t[0], t[1], t[2], 0.0, 89.99));
+        expect_rise_set(rise_set(t[0], t[1], t[2], 0.0, -90.0),
+                        rise_set(t[0], t[1], t[2], 0.0, -89.99));
     }
     // The Sun's centre stays a whole day below or above −0.83° at the
     // pole but on rare days whose declination lies within 0.01° of −0.83°
@@ -317,14 +304,14 @@ TEST(Suntime, AzimuthsAndTruncation)
             EXPECT_EQ(r.Ar + r.As, 360);
             EXPECT_GE(r.Ar, 0);
             EXPECT_LE(r.Ar, 180);
-            EXPECT_GE(r.srd, 0);
-            EXPECT_LT(r.srd, 24);
-            EXPECT_GE(r.ssd, 0);
-            EXPECT_LT(r.ssd, 24);
-            EXPECT_GE(r.srm, 0);
-            EXPECT_LT(r.srm, 60);
-            EXPECT_GE(r.ssm, 0);
-            EXPECT_LT(r.ssm, 60);
+            for (int hours : {r.srd, r.ssd}) {
+                EXPECT_GE(hours, 0);
+                EXPECT_LT(hours, 24);
+            }
+            for (int minutes : {r.srm, r.ssm}) {
+                EXPECT_GE(minutes, 0);
+                EXPECT_LT(minutes, 60);
+            }
         }
     }
     EXPECT_NEAR(rise_set(2021, 3, 20, 0.0, 0.0).Ar, 90, 1);
@@ -342,10 +329,10 @@ TEST(Suntime, AzimuthsAndTruncation)
     const RiseSet w = rise_set(2021, 9, 1, -15.0, 52.0);
     const int dr = (w.srd * 60 + w.srm) - (g.srd * 60 + g.srm);
     const int ds = (w.ssd * 60 + w.ssm) - (g.ssd * 60 + g.ssm);
-    EXPECT_GE(dr, 59);
-    EXPECT_LE(dr, 61);
-    EXPECT_GE(ds, 59);
-    EXPECT_LE(ds, 61);
+    for (int shift : {dr, ds}) {
+        EXPECT_GE(shift, 59);
+        EXPECT_LE(shift, 61);
+    }
     EXPECT_EQ(w.D, g.D);
     EXPECT_EQ(w.Ar, g.Ar);
 

@@ -37,6 +37,18 @@ double norm2pi_exact(double x0) {
     return static_cast<double>(r);
 }
 
+// An angle split by cxangle.
+struct Parts {
+    int ig, im;
+    double sm, ss;
+};
+
+Parts split(double w) {
+    Parts p{0, 0, 0.0, 0.0};
+    cxangle(w, &p.ig, &p.im, &p.sm, &p.ss);
+    return p;
+}
+
 } // namespace
 
 TEST(Norm360, RangeEnds) {
@@ -56,9 +68,8 @@ TEST(Norm360, AlwaysInRangeFarFromZero) {
     const double xs[] = {1e15, -1e15, 1e17 + 3.0, -1e17 - 3.0, 1e300, -1e300,
                          360.0 - 1e-13, -360.0 + 1e-13, 7.0e16 + 16.0};
     for (double x : xs) {
-        const double w = norm360(x);
-        EXPECT_GE(w, 0.0) << x;
-        EXPECT_LT(w, 360.0) << x;
+        SCOPED_TRACE(x);
+        expect_within_one_turn(norm360(x));
     }
 }
 
@@ -178,48 +189,28 @@ TEST(DegreeTrig, KnownValues) {
 }
 
 TEST(Cxangle, TruncatedPartsCarryTheSign) {
-    int ig, im;
-    double sm, ss;
-    cxangle(1.99, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, 1);
-    EXPECT_EQ(im, 59);
-    EXPECT_NEAR(sm, 59.4, 1e-9);
-    EXPECT_NEAR(ss, 24.0, 1e-7);
-
-    cxangle(-3.25, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, -3);
-    EXPECT_EQ(im, -15);
-    EXPECT_EQ(sm, -15.0);
-    EXPECT_EQ(ss, 0.0);
-
-    cxangle(-0.5, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, 0);
-    EXPECT_EQ(im, -30);
-    EXPECT_EQ(sm, -30.0);
-    EXPECT_EQ(ss, 0.0);
-    EXPECT_TRUE(std::signbit(ss));  // the sign shows in the seconds
-
-    cxangle(10.5, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, 10);
-    EXPECT_EQ(im, 30);
-    EXPECT_EQ(sm, 30.0);
-    EXPECT_EQ(ss, 0.0);
-
-    cxangle(0.0, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, 0);
-    EXPECT_EQ(im, 0);
-    EXPECT_EQ(sm, 0.0);
-    EXPECT_FALSE(std::signbit(sm));
-    EXPECT_FALSE(std::signbit(ss));
-
-    cxangle(-0.0, &ig, &im, &sm, &ss);  // negative zero counts as positive
-    EXPECT_FALSE(std::signbit(sm));
-
-    cxangle(-123.75 - 30.0 / 3600.0, &ig, &im, &sm, &ss);
-    EXPECT_EQ(ig, -123);
-    EXPECT_EQ(im, -45);
-    EXPECT_NEAR(sm, -45.5, 1e-9);
-    EXPECT_NEAR(ss, -30.0, 1e-7);
+    // Angle; degrees, minutes, decimal minutes, seconds; the tolerances of
+    // the decimal minutes and of the seconds (0: exact).
+    const struct { double w; Parts want; double tol_sm, tol_ss; } cases[] = {
+        {1.99, {1, 59, 59.4, 24.0}, 1e-9, 1e-7},
+        {-3.25, {-3, -15, -15.0, 0.0}, 0.0, 0.0},
+        {-0.5, {0, -30, -30.0, 0.0}, 0.0, 0.0},
+        {10.5, {10, 30, 30.0, 0.0}, 0.0, 0.0},
+        {0.0, {0, 0, 0.0, 0.0}, 0.0, 0.0},
+        {-123.75 - 30.0 / 3600.0, {-123, -45, -45.5, -30.0}, 1e-9, 1e-7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.w);
+        const Parts p = split(c.w);
+        EXPECT_EQ(p.ig, c.want.ig);
+        EXPECT_EQ(p.im, c.want.im);
+        EXPECT_NEAR(p.sm, c.want.sm, c.tol_sm);
+        EXPECT_NEAR(p.ss, c.want.ss, c.tol_ss);
+    }
+    EXPECT_TRUE(std::signbit(split(-0.5).ss));  // the sign shows in the seconds
+    EXPECT_FALSE(std::signbit(split(0.0).sm));
+    EXPECT_FALSE(std::signbit(split(0.0).ss));
+    EXPECT_FALSE(std::signbit(split(-0.0).sm));  // negative zero counts as positive
 }
 
 TEST(Cxangle, OutOfRangeArgumentStaysDefined) {
@@ -242,21 +233,17 @@ TEST(Angcheck, NearMeridian) {
 // What a screen prints of a value split by cxangle and readied by cxround:
 // degrees and minutes with ndec decimals, or degrees, minutes and seconds.
 std::string print_dm(double w, int ndec) {
-    int ig = 0, im = 0;
-    double sm = 0.0, ss = 0.0;
-    cxangle(w, &ig, &im, &sm, &ss);
-    cxround(ndec, &ig, nullptr, &sm);
+    Parts p = split(w);
+    cxround(ndec, &p.ig, nullptr, &p.sm);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%d deg %.*f'", ig, ndec, sm);
+    std::snprintf(buf, sizeof buf, "%d deg %.*f'", p.ig, ndec, p.sm);
     return buf;
 }
 std::string print_dms(double w, int ndec) {
-    int ig = 0, im = 0;
-    double sm = 0.0, ss = 0.0;
-    cxangle(w, &ig, &im, &sm, &ss);
-    cxround(ndec, &ig, &im, &ss);
+    Parts p = split(w);
+    cxround(ndec, &p.ig, &p.im, &p.ss);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%d deg %d' %.*f''", ig, im, ndec, ss);
+    std::snprintf(buf, sizeof buf, "%d deg %d' %.*f''", p.ig, p.im, ndec, p.ss);
     return buf;
 }
 
@@ -301,19 +288,16 @@ TEST(Cxround, LeavesEverythingElseAsItIs) {
                              -0.5, 0.0, 48.0 + 36.0 * arcmin + 59.994 * arcsec,
                              200.25, 359.875};
     for (double w : values) {
-        int ig = 0, im = 0;
-        double sm = 0.0, ss = 0.0;
-        cxangle(w, &ig, &im, &sm, &ss);
-        int ig2 = ig, im2 = im;
-        double sm2 = sm, ss2 = ss;
-        cxround(2, &ig2, nullptr, &sm2);
-        EXPECT_EQ(ig2, ig) << w;
-        EXPECT_EQ(std::memcmp(&sm2, &sm, sizeof sm), 0) << w;
-        ig2 = ig;
-        cxround(2, &ig2, &im2, &ss2);
-        EXPECT_EQ(ig2, ig) << w;
-        EXPECT_EQ(im2, im) << w;
-        EXPECT_EQ(std::memcmp(&ss2, &ss, sizeof ss), 0) << w;
+        const Parts p = split(w);
+        Parts q = p;
+        cxround(2, &q.ig, nullptr, &q.sm);
+        EXPECT_EQ(q.ig, p.ig) << w;
+        EXPECT_EQ(std::memcmp(&q.sm, &p.sm, sizeof p.sm), 0) << w;
+        q.ig = p.ig;
+        cxround(2, &q.ig, &q.im, &q.ss);
+        EXPECT_EQ(q.ig, p.ig) << w;
+        EXPECT_EQ(q.im, p.im) << w;
+        EXPECT_EQ(std::memcmp(&q.ss, &p.ss, sizeof p.ss), 0) << w;
     }
     // Just below the rounding point: 59.994999' still prints 59.99.
     EXPECT_EQ(print_dm(3.0 + 59.994999 * arcmin, 2), "3 deg 59.99'");

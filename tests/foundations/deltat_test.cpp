@@ -95,15 +95,11 @@ const char kDefaultFile[] =
 
 const char kFile[] = "moondist0x0.txt";
 
+// Delta T values agree to far below a millisecond.
+constexpr double dt_tol = 1e-9 * sec_dt;
+
 // Console redirected to string streams for the length of a test.
-class ConsoleCapture : public ConsoleFixture {
-protected:
-    void type(const std::string& keys) {
-        in_.str(keys);
-        in_.clear();
-    }
-    std::string rest_of_input() { return rest(); }
-};
+class ConsoleCapture : public ConsoleFixture {};
 
 // Each test in a fresh temporary working directory, removed afterwards.
 class PredictionFile : public ConsoleCapture {
@@ -120,6 +116,14 @@ protected:
         }
         return n;
     }
+    // delta0x(year) with an answer typed ahead: its value, the one notice
+    // it gives, and no pause (the answer is still unread).
+    void expect_notice_without_pause(int year, double want, const std::string& notice) {
+        feed("typed ahead\n");
+        EXPECT_NEAR(delta0x(year), want, dt_tol) << year;
+        EXPECT_EQ(out_.str(), notice);
+        EXPECT_EQ(rest(), "typed ahead\n");
+    }
     TempDir dir_{"deltat"};
 };
 
@@ -130,7 +134,7 @@ protected:
 TEST(Deltatime, ReproducesEveryTableRow) {
     for (const auto& row : kTable) {
         const int year = static_cast<int>(row[0]);
-        EXPECT_NEAR(deltatime(year, 1), row[1], 1e-9 * sec_dt) << year;
+        EXPECT_NEAR(deltatime(year, 1), row[1], dt_tol) << year;
     }
 }
 
@@ -140,28 +144,27 @@ TEST(Deltatime, PublishedEdgeValues) {
     EXPECT_EQ(deltatime(1850, 1), 9.3);
     EXPECT_EQ(deltatime(2020, 12), 69.36);
     EXPECT_EQ(deltatime(2400, 1), 610.0);
-    EXPECT_NEAR(deltatime(2500, 1), 999.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(deltatime(2500, 1), 999.0, dt_tol);
     const double t = 1600.0;
-    EXPECT_NEAR(deltatime(3500, 1), (0.004 * t - 119.4) + 0.0031 * t * t,
-                1e-9 * sec_dt);
+    EXPECT_NEAR(deltatime(3500, 1), (0.004 * t - 119.4) + 0.0031 * t * t, dt_tol);
     EXPECT_EQ(deltatime(1987, 1), deltatime(1987, 12));  // month has no effect
 }
 
 TEST(Deltatime, InterpolatesOverThreeRows) {
     // Between rows: the parabola through the bracketing pair and the next row.
     EXPECT_NEAR(deltatime(1987, 1), quadipola(1985, 54.39, 1990, 56.99, 1995, 60.68, 1987),
-                1e-9 * sec_dt);
+                dt_tol);
     EXPECT_NEAR(deltatime(-650, 1),
-                quadipola(-700, 20500, -500, 16940, -300, 14080, -650), 1e-9 * sec_dt);
+                quadipola(-700, 20500, -500, 16940, -300, 14080, -650), dt_tol);
     // 2300 to 2499 all use the last three rows.
     for (int y = 2300; y <= 2499; y += 37) {
         EXPECT_NEAR(deltatime(y, 1), quadipola(2300, 330, 2400, 610, 2500, 999, y),
-                    1e-9 * sec_dt) << y;
+                    dt_tol) << y;
     }
     EXPECT_NEAR(deltatime(2499, 1), quadipola(2300, 330, 2400, 610, 2500, 999, 2499),
-                1e-9 * sec_dt);
+                dt_tol);
     EXPECT_NEAR(deltatime(2250, 1), quadipola(2200, 160, 2300, 330, 2400, 610, 2250),
-                1e-9 * sec_dt);
+                dt_tol);
 }
 
 TEST_F(ConsoleCapture, DeltatimeOutOfRange) {
@@ -203,14 +206,14 @@ TEST_F(ConsoleCapture, QuadipolNeville) {
 }
 
 TEST_F(ConsoleCapture, QuadipolEqualAbscissae) {
-    type("k\nnext\n");
+    feed("k\nnext\n");
     const double xa[4] = {0, 2050, 2050, 2070};
     const double ya[4] = {0, 70, 71, 72};
     double y = 5.0;
     quadipol(xa, ya, 3, 2060, &y);
     EXPECT_EQ(y, 0.0);
     EXPECT_EQ(out_.str(), kEqualYears);
-    EXPECT_EQ(rest_of_input(), "k\nnext\n");  // no pause
+    EXPECT_EQ(rest(), "k\nnext\n");  // no pause
 }
 
 TEST_F(ConsoleCapture, QuadipolBadCountGivesZero) {
@@ -227,21 +230,21 @@ TEST_F(ConsoleCapture, QuadipolBadCountGivesZero) {
 // ------------------------------------------------------ prediction file
 
 TEST_F(PredictionFile, MissingFileIsWrittenWithDefaults) {
-    EXPECT_NEAR(delta0x(2020), 69.36, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2020), 69.36, dt_tol);
     EXPECT_EQ(read(), kDefaultFile);
     EXPECT_EQ(files_in_cwd(), 1);  // no temporary file left behind
     EXPECT_EQ(out_.str(), "");
 }
 
 TEST_F(PredictionFile, DefaultRows) {
-    EXPECT_NEAR(delta0x(2025), 67.8, 1e-9 * sec_dt);
-    EXPECT_NEAR(delta0x(3000), 3636.0, 1e-9 * sec_dt);
-    EXPECT_NEAR(delta0x(2970), 3434.1, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2025), 67.8, dt_tol);
+    EXPECT_NEAR(delta0x(3000), 3636.0, dt_tol);
+    EXPECT_NEAR(delta0x(2970), 3434.1, dt_tol);
     EXPECT_NEAR(delta0x(2100), quadipola(2070, 71.6, 2095, 78.1, 2125, 91.6, 2100),
-                1e-9 * sec_dt);
+                dt_tol);
     // 2021: the pair 2020/2025 and the fixed point 2010 before it.
     EXPECT_NEAR(delta0x(2021), quadipola(2010, 66.1, 2020, 69.36, 2025, 67.8, 2021),
-                1e-9 * sec_dt);
+                dt_tol);
     EXPECT_EQ(delta0x(2019), 0.0);
     EXPECT_EQ(out_.str(), "");
 }
@@ -256,7 +259,7 @@ TEST_F(PredictionFile, YearAfter3000DoesNotTouchTheFile) {
 TEST_F(PredictionFile, ExistingFileIsNeverRewritten) {
     const std::string mine = "2020 69\n2040 72.5\n2100 90\n3000 3000\n";
     write(mine);
-    EXPECT_NEAR(delta0x(2040), 72.5, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2040), 72.5, dt_tol);
     EXPECT_EQ(read(), mine);
 }
 
@@ -264,15 +267,14 @@ TEST_F(PredictionFile, FirstRowValueIsReplaced) {
     std::string edited = kDefaultFile;
     edited.replace(edited.find("69.4"), 4, "99.9");
     write(edited);
-    EXPECT_NEAR(delta0x(2020), 69.36, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2020), 69.36, dt_tol);
     EXPECT_NEAR(delta0x(2022), quadipola(2010, 66.1, 2020, 69.36, 2025, 67.8, 2022),
-                1e-9 * sec_dt);
+                dt_tol);
 }
 
 TEST_F(PredictionFile, FirstRowYearIsReplaced) {
     write("2025 50\n2035 70\n2050 80\n3000 100\n");
-    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2035, 70, 2025),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2035, 70, 2025), dt_tol);
 }
 
 TEST_F(PredictionFile, EditTakesEffectAtTheNextCall) {
@@ -280,24 +282,20 @@ TEST_F(PredictionFile, EditTakesEffectAtTheNextCall) {
     const double before = delta0x(2035);
     write("2020 69\n2030 70\n2040 85\n3000 100\n");
     const double after = delta0x(2035);
-    EXPECT_NEAR(before, quadipola(2020, 69.36, 2030, 70, 2040, 75, 2035), 1e-9 * sec_dt);
-    EXPECT_NEAR(after, quadipola(2020, 69.36, 2030, 70, 2040, 85, 2035), 1e-9 * sec_dt);
+    EXPECT_NEAR(before, quadipola(2020, 69.36, 2030, 70, 2040, 75, 2035), dt_tol);
+    EXPECT_NEAR(after, quadipola(2020, 69.36, 2030, 70, 2040, 85, 2035), dt_tol);
 }
 
 TEST_F(PredictionFile, FreeSpacingAndWindowsLineEnds) {
     write("  2020\t69.4\r\n2030     70.5\r\n\r\n   2040 72\r\n3000\r\n99\r\n");
-    EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70.5, 2040, 72, 2035),
-                1e-9 * sec_dt);
-    EXPECT_NEAR(delta0x(3000), 99.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70.5, 2040, 72, 2035), dt_tol);
+    EXPECT_NEAR(delta0x(3000), 99.0, dt_tol);
 }
 
 TEST_F(PredictionFile, EmptyFileIsReportedOutOfSequence) {
     write("");
-    type("after\n");
     // The model's 999 s of 2500 (the table's last row), without a pause.
-    EXPECT_NEAR(delta0x(2500), 999.0, 1e-9 * sec_dt);
-    EXPECT_EQ(out_.str(), kWrongSequence2020);
-    EXPECT_EQ(rest_of_input(), "after\n");
+    expect_notice_without_pause(2500, 999.0, kWrongSequence2020);
     EXPECT_EQ(read(), "");  // the file is not repaired
     // A year before 2020 gets no value from the model.
     EXPECT_EQ(delta0x(2019), 0.0);
@@ -305,34 +303,27 @@ TEST_F(PredictionFile, EmptyFileIsReportedOutOfSequence) {
 
 TEST_F(PredictionFile, FileBeginningWithTextIsReportedOutOfSequence) {
     write("YEAR DT\n2020 69\n2030 70\n");
-    type("x\n");
-    EXPECT_NEAR(delta0x(2025), quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025),
-                1e-9 * sec_dt);
-    EXPECT_EQ(out_.str(), kWrongSequence2020);
-    EXPECT_EQ(rest_of_input(), "x\n");
+    expect_notice_without_pause(2025, quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025),
+                                kWrongSequence2020);
 }
 
 TEST_F(PredictionFile, WrongSequenceAtEndOfInputGoesOn) {
     write("");
-    type("");
-    EXPECT_NEAR(delta0x(2100), 80.0, 1e-9 * sec_dt);  // the model's row 2100
+    feed("");
+    EXPECT_NEAR(delta0x(2100), 80.0, dt_tol);  // the model's row 2100
     EXPECT_EQ(out_.str(), kWrongSequence2020);
     EXPECT_FALSE(console().ended);  // nothing was read
 }
 
 TEST_F(PredictionFile, YearPastTheLastRowTakesTheModel) {
     write("2020 69\n2030 70\n2040 72\n2050 75\n");
-    type("next answer\n");
-    EXPECT_NEAR(delta0x(2050), quadipola(2030, 70, 2040, 72, 2050, 75, 2050),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2050), quadipola(2030, 70, 2040, 72, 2050, 75, 2050), dt_tol);
     EXPECT_EQ(out_.str(), "");
     // 2100 is a row of the model's table: 80 s, after one line, no pause.
-    EXPECT_NEAR(delta0x(2100), 80.0, 1e-9 * sec_dt);
-    EXPECT_EQ(out_.str(), not_covered(2100));
-    EXPECT_EQ(rest_of_input(), "next answer\n");
+    expect_notice_without_pause(2100, 80.0, not_covered(2100));
     // 2900 from the model's parabola: t = 1000, 4 - 119.4 + 3100.
     out_.str("");
-    EXPECT_NEAR(delta0x(2900), 2984.6, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2900), 2984.6, dt_tol);
     EXPECT_EQ(out_.str(), not_covered(2900));
     // A year after 3000 keeps its 0 and says nothing.
     out_.str("");
@@ -341,65 +332,54 @@ TEST_F(PredictionFile, YearPastTheLastRowTakesTheModel) {
 }
 
 TEST_F(PredictionFile, UpToAHundredRowsAreRead) {
-    std::string text;
-    for (int i = 0; i < 45; ++i) {
-        text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
-    }
-    write(text);
+    // n rows: every fifth year from 2020, one second more each.
+    auto rows = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
+        return text;
+    };
+    write(rows(45));
     // Row 45 is 2240 with 114 s.
-    EXPECT_NEAR(delta0x(2240), 114.0, 1e-9 * sec_dt);
-    EXPECT_NEAR(delta0x(2230), 112.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2240), 114.0, dt_tol);
+    EXPECT_NEAR(delta0x(2230), 112.0, dt_tol);
     EXPECT_EQ(out_.str(), "");
 
-    text.clear();
-    for (int i = 0; i < 105; ++i) {
-        text += std::to_string(2020 + 5 * i) + " " + std::to_string(70 + i) + "\n";
-    }
-    write(text);
+    write(rows(105));
     // Row 100 is 2515 with 169 s; the rows after it are not read.
-    EXPECT_NEAR(delta0x(2515), 169.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2515), 169.0, dt_tol);
     EXPECT_EQ(out_.str(), "");
-    EXPECT_NEAR(delta0x(2520), deltatime(2520, 1), 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2520), deltatime(2520, 1), dt_tol);
     EXPECT_EQ(out_.str(), not_covered(2520));
 }
 
 TEST_F(PredictionFile, WrongOrderAfterTheBracketGoesUnnoticed) {
     write("2020 69\n2025 68\n2035 67\n2030 66\n2050 70\n3000 100\n");
-    EXPECT_NEAR(delta0x(2030), quadipola(2020, 69.36, 2025, 68, 2035, 67, 2030),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2030), quadipola(2020, 69.36, 2025, 68, 2035, 67, 2030), dt_tol);
     EXPECT_EQ(out_.str(), "");
-    type("\n");
-    EXPECT_NEAR(delta0x(2040), 68.0, 1e-9 * sec_dt);  // the model's row 2040
-    EXPECT_EQ(out_.str(), kWrongSequence2035);
-    EXPECT_EQ(rest_of_input(), "\n");
+    expect_notice_without_pause(2040, 68.0, kWrongSequence2035);  // the model's row
 }
 
 TEST_F(PredictionFile, RepeatedYears) {
     write("2020 69\n2035 67\n2050 70\n2050 71\n2070 72\n3000 100\n");
-    EXPECT_NEAR(delta0x(2050), quadipola(2020, 69.36, 2035, 67, 2050, 70, 2050),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2050), quadipola(2020, 69.36, 2035, 67, 2050, 70, 2050), dt_tol);
     EXPECT_EQ(out_.str(), "");
-    type("\nrest\n");
-    EXPECT_NEAR(delta0x(2060), quadipola(2050, 70, 2100, 80, 2200, 160, 2060),
-                1e-9 * sec_dt);
-    EXPECT_EQ(out_.str(), kEqualYears);
-    EXPECT_EQ(rest_of_input(), "\nrest\n");
+    expect_notice_without_pause(2060, quadipola(2050, 70, 2100, 80, 2200, 160, 2060),
+                                kEqualYears);
 }
 
 TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
     // A value that is not a finite number is not taken: the rows end there.
     write("2020 69\n2030 70\n2040 nan\n2050 75\n3000 100\n");
-    EXPECT_NEAR(delta0x(2030), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2030),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2030), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2030), dt_tol);
     const double model2045 = quadipola(2040, 68, 2050, 70, 2100, 80, 2045);
-    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2045), model2045, dt_tol);
     write("2020 69\n2030 70\n2040 1e999\n3000 100\n");
-    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2045), model2045, dt_tol);
     write("2020 69\n2030 70\n99999999999 72\n3000 100\n");
-    EXPECT_NEAR(delta0x(2045), model2045, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2045), model2045, dt_tol);
     write("2020 69\n2030 70,5\n3000 100\n");
-    EXPECT_NEAR(delta0x(2025), quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2025), quadipola(2020, 69.36, 2030, 67, 2040, 68, 2025), dt_tol);
     EXPECT_EQ(out_.str(), not_covered(2045) + not_covered(2045) +
                               not_covered(2045) + not_covered(2025));
 }
@@ -412,26 +392,25 @@ TEST_F(PredictionFile, AbsurdValueEndsTheRows) {
     const double model2035 = quadipola(2030, 67, 2040, 68, 2050, 70, 2035);
     const double v = delta0x(2035);
     EXPECT_TRUE(std::isfinite(v));
-    EXPECT_NEAR(v, model2035, 1e-9 * sec_dt);
+    EXPECT_NEAR(v, model2035, dt_tol);
     write("2020 69\n2030 70\n2040 1e300\n3000 100\n");
-    EXPECT_NEAR(delta0x(2035), model2035, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2035), model2035, dt_tol);
     EXPECT_EQ(out_.str(), not_covered(2035) + not_covered(2035));
     out_.str("");
-    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2025),
-                1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2025), dt_tol);
     // Large but possible values are still read.
     write("2020 69\n2030 70\n2040 -5000\n3000 999999\n");
     EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70, 2040, -5000, 2035),
-                1e-9 * sec_dt);
-    EXPECT_NEAR(delta0x(3000), 999999.0, 1e-9 * sec_dt);
+                dt_tol);
+    EXPECT_NEAR(delta0x(3000), 999999.0, dt_tol);
     EXPECT_EQ(out_.str(), "");
 }
 
 TEST_F(PredictionFile, DeletedFileIsWrittenAgain) {
     write("2020 69\n2030 70\n3000 100\n");
-    EXPECT_NEAR(delta0x(3000), 100.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(3000), 100.0, dt_tol);
     fs::remove(kFile);
-    EXPECT_NEAR(delta0x(3000), 3636.0, 1e-9 * sec_dt);
+    EXPECT_NEAR(delta0x(3000), 3636.0, dt_tol);
     EXPECT_EQ(read(), kDefaultFile);
 }
 
@@ -446,9 +425,9 @@ TEST_F(PredictionFile, FileThatCannotBeCreated) {
 
 TEST_F(PredictionFile, FileThatCannotBeRead) {
     fs::create_directory(kFile);  // a directory in the file's place
-    type("untouched\n");
+    feed("untouched\n");
     EXPECT_EQ(delta0x(2100), 0.0);
     EXPECT_EQ(out_.str(), kUnusable);
-    EXPECT_EQ(rest_of_input(), "untouched\n");
+    EXPECT_EQ(rest(), "untouched\n");
     EXPECT_TRUE(fs::is_directory(kFile));
 }

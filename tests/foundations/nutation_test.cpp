@@ -21,8 +21,6 @@ NutationOut nutation_at(double TE) {
     return r;
 }
 
-double dms(double d, double m, double s) { return d + m / 60.0 + s / 3600.0; }
-
 } // namespace
 
 TEST(Nutation, J2000) {
@@ -43,9 +41,9 @@ TEST(Nutation, PublishedExample1987) {
     const NutationOut n = nutation_at(TE);
     EXPECT_NEAR(n.dpsi, -3.788 * arcsec, 0.001 * arcsec);
     EXPECT_NEAR(n.deps, 9.443 * arcsec, 0.001 * arcsec);
-    EXPECT_NEAR(n.eps0, dms(23, 26, 27.407), 0.001 * arcsec);
+    EXPECT_NEAR(n.eps0, dms(+1, 23, 26, 27.407), 0.001 * arcsec);
     // The published sum of two values rounded to 0.001".
-    EXPECT_NEAR(n.eps, dms(23, 26, 36.850), 0.0015 * arcsec);
+    EXPECT_NEAR(n.eps, dms(+1, 23, 26, 36.850), 0.0015 * arcsec);
 }
 
 // SOFA/ERFA test of the IAU 1980 nutation (nut80) at MJD 53736.0 TT:

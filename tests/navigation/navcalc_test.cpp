@@ -85,8 +85,7 @@ TEST(AltitudeCorrections, StarAtForty) {
     EXPECT_EQ(c.dip1, 0.0);
     EXPECT_EQ(c.SD1, 0.0);
     EXPECT_EQ(c.HP1, 0.0);
-    EXPECT_GT(c.r1, 1.0);
-    EXPECT_LT(c.r1, 1.2);
+    lunarfix_test::expect_between(c.r1, 1.0, 1.2);
     EXPECT_NEAR(c.r1, R1ref(40.0), 1e-9 * am);
     EXPECT_NEAR(c.gb1, -c.r1, 1e-9 * am);
     EXPECT_NEAR(c.Ho, 40.0 - c.r1 / 60.0, 1e-9 * arcsec);
@@ -98,8 +97,7 @@ TEST(AltitudeCorrections, SunLowerLimb) {
     const double H2 = 10.0 - 1.5 / 60.0 - 3.52 / 60.0;
     EXPECT_NEAR(c.r1, R2ref(H2), 1e-9 * am);
     EXPECT_DOUBLE_EQ(c.SD1, 16.0);  // given, not augmented
-    EXPECT_LT(c.HP1, 0.15);
-    EXPECT_GT(c.HP1, 0.14);
+    lunarfix_test::expect_between(c.HP1, 0.14, 0.15);
     // Ho from the parts: apparent altitude, refraction, semi-diameter,
     // parallax.
     EXPECT_NEAR(c.Ho, H2 - c.r1 / 60.0 + 16.0 / 60.0 + c.HP1 / 60.0,
@@ -177,33 +175,32 @@ void enu(double lat, double dec, double lha, double* hc, double* az) {
     if (*az < 0) *az += 360.0;
 }
 
+// Expects the reduction at latitude lat to agree with the direction vector.
+void expect_as_direction_vector(double lat, double dec, const Red& r, double tol_hc,
+                                double tol_az) {
+    double hc, az;
+    enu(lat, dec, r.lha, &hc, &az);
+    EXPECT_NEAR(r.hc, hc, tol_hc);
+    EXPECT_NEAR(r.az, az, tol_az) << lat << " " << dec << " " << r.lha;
+}
+
 TEST(SightReduction, EastAndWestOfTheMeridian) {
     Red e = reduce(44.78, -17.19, 10.0, 300.0);
     EXPECT_NEAR(e.lha, 300.0 - 17.19, 1e-9 * arcsec);
-    EXPECT_GT(e.az, 90.0);
-    EXPECT_LT(e.az, 110.0);
-    double hc, az;
-    enu(44.78, 10.0, e.lha, &hc, &az);
-    EXPECT_NEAR(e.hc, hc, 1e-6 * arcsec);
-    EXPECT_NEAR(e.az, az, 1e-6 * arcsec);
+    lunarfix_test::expect_between(e.az, 90.0, 110.0);
+    expect_as_direction_vector(44.78, 10.0, e, 1e-6 * arcsec, 1e-6 * arcsec);
 
     Red w = reduce(44.78, -17.19, 10.0, 60.0);
     EXPECT_NEAR(w.lha, 60.0 - 17.19, 1e-9 * arcsec);
-    EXPECT_GT(w.az, 180.0);
-    EXPECT_LT(w.az, 360.0);
-    enu(44.78, 10.0, w.lha, &hc, &az);
-    EXPECT_NEAR(w.hc, hc, 1e-6 * arcsec);
-    EXPECT_NEAR(w.az, az, 1e-6 * arcsec);
+    lunarfix_test::expect_between(w.az, 180.0, 360.0);
+    expect_as_direction_vector(44.78, 10.0, w, 1e-6 * arcsec, 1e-6 * arcsec);
 
     // Many positions against the direction vector.
     for (double lat = -80; lat <= 80; lat += 23.3)
         for (double dec = -60; dec <= 60; dec += 17.9)
-            for (double gha = 3; gha < 360; gha += 41.7) {
-                Red r = reduce(lat, 12.5, dec, gha);
-                enu(lat, dec, r.lha, &hc, &az);
-                EXPECT_NEAR(r.hc, hc, 1e-4 * arcsec);
-                EXPECT_NEAR(r.az, az, 0.01 * arcsec) << lat << " " << dec << " " << gha;
-            }
+            for (double gha = 3; gha < 360; gha += 41.7)
+                expect_as_direction_vector(lat, dec, reduce(lat, 12.5, dec, gha),
+                                           1e-4 * arcsec, 0.01 * arcsec);
 }
 
 TEST(SightReduction, LocalHourAngleWraps) {

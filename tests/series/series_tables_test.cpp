@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "series/sha256.h"
 #include "series/vsop87d_rows.h"
+#include "test_support.h"
 
 namespace {
 
@@ -379,11 +378,8 @@ TEST(SeriesTables, TermsEqualTheGeneratedContent) {
 
         const std::string path =
             std::string(LUNARFIX_SOURCE_DIR) + "/src/series/vsop87d_" + body + ".inc";
-        std::ifstream in(path);
-        ASSERT_TRUE(in) << path;
-        std::stringstream ss;
-        ss << in.rdbuf();
-        const std::string file = ss.str();
+        const std::string file = lunarfix_test::read_file(path.c_str());
+        ASSERT_FALSE(file.empty()) << path;
         EXPECT_NE(file.find("// Term digest: " + digest + "\n"), std::string::npos);
         EXPECT_NE(file.find("// Source: npm package astronomia@4.2.0, file data/vsop87D" +
                             std::string(body) + ".js\n"),

@@ -22,6 +22,7 @@ using lunarfix_test::Row;
 using lunarfix_test::coordinate_rows;
 
 using lunarfix_test::day;  // Julian days
+using lunarfix_test::expect_between;
 using lunarfix_test::deg;  // results in degrees
 constexpr double au = 1.0;  // radius vectors in astronomical units
 
@@ -184,9 +185,6 @@ const Reference kReference[] = {
     {"saturn", 4, 28.966216052104283, -2.0248461763691261, 9.8414817703299171},
 };
 
-/* Difference of two angles in degrees, modulo 360, in [-180, 180]. */
-double angle_diff(double a, double b) { return std::remainder(a - b, 360.0); }
-
 // Longitudes at |Tau| = 4 get a wider margin.  Block L1 of Venus and Mars
 // opens with its constant term (10213.5 and 3340.9 radians), so each of its
 // several hundred additions rounds at about 1.8e-12 radian; multiplied by
@@ -197,7 +195,7 @@ TEST(SeriesReference, AgreesWithAnIndependentEvaluator) {
     for (const Reference& r : kReference) {
         SCOPED_TRACE(std::string(r.body) + " at Tau " + std::to_string(r.tau));
         const double tol_L = std::fabs(r.tau) <= 0.1 ? 1e-9 * deg : 5e-9 * deg;
-        EXPECT_NEAR(angle_diff(fn(r.body, 'L').f(r.tau), r.L), 0.0, tol_L);
+        EXPECT_NEAR(lunarfix_test::angdiff(fn(r.body, 'L').f(r.tau), r.L), 0.0, tol_L);
         EXPECT_NEAR(fn(r.body, 'B').f(r.tau), r.B, 1e-9 * deg);
         EXPECT_NEAR(fn(r.body, 'R').f(r.tau), r.R, 1e-12 * au);
     }
@@ -206,9 +204,8 @@ TEST(SeriesReference, AgreesWithAnIndependentEvaluator) {
 TEST(SeriesReference, PlanetLongitudesAreReducedToOneTurn) {
     for (const Reference& r : kReference) {
         if (std::strcmp(r.body, "earth") == 0) continue;
-        const double L = fn(r.body, 'L').f(r.tau);
-        EXPECT_GE(L, 0.0) << r.body << " " << r.tau;
-        EXPECT_LT(L, 360.0) << r.body << " " << r.tau;
+        SCOPED_TRACE(std::string(r.body) + " " + std::to_string(r.tau));
+        lunarfix_test::expect_within_one_turn(fn(r.body, 'L').f(r.tau));
     }
 }
 
@@ -217,13 +214,9 @@ TEST(SeriesReference, PlanetLongitudesAreReducedToOneTurn) {
 // longitude plus one hundred whole turns.
 TEST(EarthLongitude, LiftedBelowButNotReducedAbove) {
     const double at_minus = lunarfix::Learth(-0.1);
-    EXPECT_GE(at_minus, 0.0);
-    EXPECT_LT(at_minus, 360.0);
+    lunarfix_test::expect_within_one_turn(at_minus);
     EXPECT_NEAR(at_minus, 99.644382533059726, 1e-9 * deg);
-
-    const double at_minus4 = lunarfix::Learth(-4.0);
-    EXPECT_GE(at_minus4, 0.0);
-    EXPECT_LT(at_minus4, 360.0);
+    lunarfix_test::expect_within_one_turn(lunarfix::Learth(-4.0));
 
     const double at_plus = lunarfix::Learth(0.1);
     EXPECT_EQ(std::floor(at_plus / 360.0), 100.0);
@@ -239,12 +232,8 @@ TEST(EarthLongitude, LiftedBelowButNotReducedAbove) {
 // 11:31 UT, JDE 2451444.98): the result steps from just under 360 to just
 // over 0.  A year later it passes 360 and is not reduced again.
 TEST(EarthLongitude, AcrossTheSeptemberEquinoxes) {
-    const double before99 = lunarfix::Learth(tau_of(2451443.98));
-    const double after99 = lunarfix::Learth(tau_of(2451445.98));
-    EXPECT_GT(before99, 359.0);
-    EXPECT_LT(before99, 360.0);
-    EXPECT_GT(after99, 0.0);
-    EXPECT_LT(after99, 1.0);
+    expect_between(lunarfix::Learth(tau_of(2451443.98)), 359.0, 360.0);
+    expect_between(lunarfix::Learth(tau_of(2451445.98)), 0.0, 1.0);
 
     // Bisection on the step: the sum's zero lies at the equinox within the
     // small offset of aberration and nutation (well under 0.05 day).
@@ -260,45 +249,33 @@ TEST(EarthLongitude, AcrossTheSeptemberEquinoxes) {
     // step back.
     const double before00 = lunarfix::Learth(tau_of(2451809.23));
     const double after00 = lunarfix::Learth(tau_of(2451811.23));
-    EXPECT_GT(before00, 359.0);
-    EXPECT_LT(before00, 360.0);
-    EXPECT_GT(after00, 360.0);
-    EXPECT_LT(after00, 361.0);
+    expect_between(before00, 359.0, 360.0);
+    expect_between(after00, 360.0, 361.0);
     // Two days of motion (about 0.98 degree a day), no step of 360.
-    EXPECT_GT(after00 - before00, 1.9 * deg);
-    EXPECT_LT(after00 - before00, 2.0 * deg);
+    expect_between(after00 - before00, 1.9 * deg, 2.0 * deg);
 }
 
 // Over the caller's span (Tau from -4 to +4) the longitudes of the planets
 // stay in [0, 360), the latitudes within their known bounds and the radius
 // vectors within their orbits.
 TEST(SeriesRanges, OverTheWholeSpan) {
+    // Largest |latitude|, least and greatest radius vector of each body.
+    const struct { const char* body; double B, Rmin, Rmax; } bounds[] = {
+        {"earth", 0.001 * deg, 0.98 * au, 1.02 * au}, {"venus", 3.5 * deg, 0.71 * au, 0.73 * au},
+        {"mars", 2.0 * deg, 1.37 * au, 1.68 * au},    {"jupiter", 2.0 * deg, 4.9 * au, 5.5 * au},
+        {"saturn", 2.8 * deg, 8.9 * au, 10.2 * au},
+    };
     for (int i = 0; i <= 80; ++i) {
         const double x = -4.0 + 0.1 * i;
         SCOPED_TRACE("Tau " + std::to_string(x));
-        for (const char* body : {"venus", "mars", "jupiter", "saturn"}) {
-            const double L = fn(body, 'L').f(x);
-            EXPECT_GE(L, 0.0) << body;
-            EXPECT_LT(L, 360.0) << body;
+        EXPECT_GE(lunarfix::Learth(x), 0.0);
+        for (const auto& b : bounds) {
+            SCOPED_TRACE(b.body);
+            if (std::strcmp(b.body, "earth") != 0)
+                lunarfix_test::expect_within_one_turn(fn(b.body, 'L').f(x));
+            EXPECT_LT(std::fabs(fn(b.body, 'B').f(x)), b.B);
+            expect_between(fn(b.body, 'R').f(x), b.Rmin, b.Rmax);
         }
-        const double le = lunarfix::Learth(x);
-        EXPECT_GE(le, 0.0);
-        EXPECT_LT(std::fabs(lunarfix::Bearth(x)), 0.001 * deg);
-        EXPECT_LT(std::fabs(lunarfix::Bvenus(x)), 3.5 * deg);
-        EXPECT_LT(std::fabs(lunarfix::Bmars(x)), 2.0 * deg);
-        EXPECT_LT(std::fabs(lunarfix::Bjupiter(x)), 2.0 * deg);
-        EXPECT_LT(std::fabs(lunarfix::Bsaturn(x)), 2.8 * deg);
-        const double re = lunarfix::Rearth(x);
-        EXPECT_GT(re, 0.98 * au);
-        EXPECT_LT(re, 1.02 * au);
-        EXPECT_GT(lunarfix::Rvenus(x), 0.71 * au);
-        EXPECT_LT(lunarfix::Rvenus(x), 0.73 * au);
-        EXPECT_GT(lunarfix::Rmars(x), 1.37 * au);
-        EXPECT_LT(lunarfix::Rmars(x), 1.68 * au);
-        EXPECT_GT(lunarfix::Rjupiter(x), 4.9 * au);
-        EXPECT_LT(lunarfix::Rjupiter(x), 5.5 * au);
-        EXPECT_GT(lunarfix::Rsaturn(x), 8.9 * au);
-        EXPECT_LT(lunarfix::Rsaturn(x), 10.2 * au);
     }
 }
 
