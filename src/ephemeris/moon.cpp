@@ -133,20 +133,25 @@ inline double term_arg(const Term& t, double T)
     return dmodx(a, zpi);
 }
 
-// Sum of a sine block (longitude, latitude) at T and tm = T/10.
-double sine_sum(const Term* terms, int n, double T, double tm, double start)
+// Sum of a block at T and tm = T/10, from start on: trig is the cosine for
+// the distance block, the sine for the longitude and latitude blocks.
+double block_sum(const Term* terms, int n, double T, double tm, double start,
+                 double (*trig)(double))
 {
     double s = start;
     const double tm2 = tm * tm;
     for (int i = 0; i < n; ++i) {
         const Term& t = terms[i];
         const double arg = term_arg(t, T);
-        s += t.A0 * std::sin(t.P0 + arg);
-        if (t.A1 > 0.0) s += t.A1 * tm * std::sin(t.P1 + arg);
-        if (t.A2 > 0.0) s += t.A2 * tm2 * std::sin(t.P2 + arg);
+        s += t.A0 * trig(t.P0 + arg);
+        if (t.A1 > 0.0) s += t.A1 * tm * trig(t.P1 + arg);
+        if (t.A2 > 0.0) s += t.A2 * tm2 * trig(t.P2 + arg);
     }
     return s;
 }
+
+double cosine(double a) { return std::cos(a); }
+double sine(double a) { return std::sin(a); }
 
 }  // namespace
 
@@ -183,23 +188,15 @@ void LEA406(double JDE, double* qLON, double* qLAT, double* qRAD)
     const double dtm = dtc / 10.0;                          // millennia
 
     // Distance (km).
-    double r = 0.0;
-    const double tm2 = dtm * dtm;
-    for (int i = 0; i < ntab9; ++i) {
-        const Term& t = p.r[i];
-        const double arg = term_arg(t, dtc);
-        r += t.A0 * std::cos(t.P0 + arg);
-        if (t.A1 > 0.0) r += t.A1 * dtm * std::cos(t.P1 + arg);
-        if (t.A2 > 0.0) r += t.A2 * tm2 * std::cos(t.P2 + arg);
-    }
+    const double r = block_sum(p.r, ntab9, dtc, dtm, 0.0, cosine);
 
     // Longitude and latitude (arcseconds); the longitude starts at the
     // Moon's mean longitude.
     const double* lm = qfr[14];
     const double vmean =
         (((lm[4] * dtc + lm[3]) * dtc + lm[2]) * dtc + lm[1]) * dtc + lm[0] * 3600.0;
-    double v = sine_sum(p.v, ntab10, dtc, dtm, vmean);
-    double u = sine_sum(p.u, ntab11, dtc, dtm, 0.0);
+    double v = block_sum(p.v, ntab10, dtc, dtm, vmean, sine);
+    double u = block_sum(p.u, ntab11, dtc, dtm, 0.0, sine);
 
     v = dmodx(v * rasec, zpi);
     u = dmodx(u * rasec, zpi);
