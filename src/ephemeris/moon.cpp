@@ -227,17 +227,14 @@ void mooneph(int moonpar, double DeltaT0, int ky, int km, int kd, int kth,
 
     const double JD = julday(ky, km, kd, kth, ktm, kts);
     const double T = (JD - kJ2000) / kDaysPerCentury;  // centuries of UT
-    const double T2 = T * T;
-    const double T3 = T2 * T;
     const double JDE = DeltaT0 / kSecondsPerDay + JD;
     const double TE = (JDE - kJ2000) / kDaysPerCentury;
 
-    // Mean sidereal time of UT (IAU 1982); Delta T does not enter it.
-    const double GMST = norm360((((JD - kJ2000) * 360.98564736629 + 280.46061837)
-                                 + 0.000387933 * T2) - T3 / 38710000.0);
-
     double dpsi, deps, eps0, eps;
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
+
+    // Sidereal time (IAU 1982), all of it from UT: Delta T does not enter.
+    const double GHAAtrue = apparent_sidereal(JD, T, dpsi, eps);
 
     double lambdaMm, betaM, dEM;
     LEA406(JDE, &lambdaMm, &betaM, &dEM);
@@ -254,7 +251,6 @@ void mooneph(int moonpar, double DeltaT0, int ky, int km, int kd, int kth,
         std::asin(sind(betaM) * cosd(eps) + cosd(betaM) * sind(eps) * sind(lambdaMapp))
         * rtd;
 
-    const double GHAAtrue = norm360(cosd(eps) * dpsi + GMST);
     const double GHAmoon = norm360(GHAAtrue - RAmoon);
 
     // Parallax and semi-diameter.  The series' distance is always far above
