@@ -90,14 +90,13 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     // Time.
     const double JD = julday(ky, km, kd, kth, ktm, kts);
     double JDE = JD + DeltaT0 / kSecondsPerDay;
-    double TE = (JDE - kJ2000) / kDaysPerCentury;
+    const double TEinstant = (JDE - kJ2000) / kDaysPerCentury;
+    double TE = TEinstant;  // Venus, Mars: retarded below
     double TE2 = TE * TE;
     const double Tau = TE / 10.0;
 
     double dpsi, deps, eps0, eps;
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
-    double kappa, peri, eab;
-    Aberration(TE, &kappa, &peri, &eab);
 
     // Sidereal time (IAU 1982), T² and T³ terms from centuries of TT.
     const double GHAAtrue = apparent_sidereal(JD, TE, dpsi, eps);
@@ -140,15 +139,10 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     double lambda = std::atan2(y, x);
     double beta = std::atan(z / std::sqrt(x * x + y * y));
 
-    // Annual aberration (Meeus, eq. 23.2).
-    const double k = kappa * kDtr;
-    const double w = peri * kDtr;
-    const double e = eab;
-    const double sun = Lsun_true * kDtr;
-    const double dl_ab = (k * e * std::cos(w - lambda)
-                          - k * std::cos(sun - lambda)) / std::cos(beta);
-    const double db_ab = -k * std::sin(beta)
-        * (std::sin(sun - lambda) - e * std::sin(w - lambda));
+    // Annual aberration, its elements at the instant.
+    double dl_ab, db_ab;
+    annual_aberration(TEinstant, Lsun_true * kDtr, lambda, beta, &dl_ab,
+                      &db_ab);
     lambda += dl_ab;
     beta += db_ab;
 

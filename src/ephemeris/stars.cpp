@@ -227,12 +227,8 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
     lam += dpsi * dtr;
 
     // 11. Annual aberration with the e-terms.
-    double kappa, peri, eab;
-    Aberration(TE, &kappa, &peri, &eab);
-    const double k = kappa * dtr;
-    const double pe = peri * dtr;
-    const double dlamA = (k * eab * std::cos(pe - lam) - k * std::cos(sun - lam)) / std::cos(bet);
-    const double dbetA = -k * std::sin(bet) * (std::sin(sun - lam) - eab * std::sin(pe - lam));
+    double dlamA, dbetA;
+    annual_aberration(TE, sun, lam, bet, &dlamA, &dbetA);
     lam += dlamA;
     bet += dbetA;
 
