@@ -29,28 +29,24 @@ static void BM_Nutation(benchmark::State& state) {
 }
 BENCHMARK(BM_Nutation);
 
+// One angle function timed near the argument state.range(0), the argument
+// creeping up by 1e-7 a call.
+static void time_angle_function(benchmark::State& state, double (*f)(double)) {
+    const double base = static_cast<double>(state.range(0));
+    double x = base + 0.123;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f(x));
+        x += 1e-7;
+    }
+    state.SetLabel("x ~ " + std::to_string(state.range(0)));
+}
+
 // Arguments C*Tau + B as the planetary series form them: C up to about
 // 327575 rad per millennium, Tau from -4 to +4.
-static void BM_cost(benchmark::State& state) {
-    const double base = static_cast<double>(state.range(0));
-    double x = base + 0.123;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(cost(x));
-        x += 1e-7;
-    }
-    state.SetLabel("x ~ " + std::to_string(state.range(0)));
-}
+static void BM_cost(benchmark::State& state) { time_angle_function(state, cost); }
 BENCHMARK(BM_cost)->Arg(-1310300)->Arg(-65536)->Arg(-3)->Arg(3)->Arg(65536)->Arg(1310300);
 
-static void BM_norm2pi(benchmark::State& state) {
-    const double base = static_cast<double>(state.range(0));
-    double x = base + 0.123;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(norm2pi(x));
-        x += 1e-7;
-    }
-    state.SetLabel("x ~ " + std::to_string(state.range(0)));
-}
+static void BM_norm2pi(benchmark::State& state) { time_angle_function(state, norm2pi); }
 BENCHMARK(BM_norm2pi)->Arg(-1310300)->Arg(-3)->Arg(3);
 
 static void BM_deltatime(benchmark::State& state) {

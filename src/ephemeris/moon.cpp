@@ -133,20 +133,25 @@ inline double term_arg(const Term& t, double T)
     return dmodx(a, zpi);
 }
 
-// Sum of a sine block (longitude, latitude) at T and tm = T/10.
-double sine_sum(const Term* terms, int n, double T, double tm, double start)
+// Sum of a block at T and tm = T/10, from start on: trig is the cosine for
+// the distance block, the sine for the longitude and latitude blocks.
+double block_sum(const Term* terms, int n, double T, double tm, double start,
+                 double (*trig)(double))
 {
     double s = start;
     const double tm2 = tm * tm;
     for (int i = 0; i < n; ++i) {
         const Term& t = terms[i];
         const double arg = term_arg(t, T);
-        s += t.A0 * std::sin(t.P0 + arg);
-        if (t.A1 > 0.0) s += t.A1 * tm * std::sin(t.P1 + arg);
-        if (t.A2 > 0.0) s += t.A2 * tm2 * std::sin(t.P2 + arg);
+        s += t.A0 * trig(t.P0 + arg);
+        if (t.A1 > 0.0) s += t.A1 * tm * trig(t.P1 + arg);
+        if (t.A2 > 0.0) s += t.A2 * tm2 * trig(t.P2 + arg);
     }
     return s;
 }
+
+double cosine(double a) { return std::cos(a); }
+double sine(double a) { return std::sin(a); }
 
 }  // namespace
 
@@ -183,23 +188,15 @@ void LEA406(double JDE, double* qLON, double* qLAT, double* qRAD)
     const double dtm = dtc / 10.0;                          // millennia
 
     // Distance (km).
-    double r = 0.0;
-    const double tm2 = dtm * dtm;
-    for (int i = 0; i < ntab9; ++i) {
-        const Term& t = p.r[i];
-        const double arg = term_arg(t, dtc);
-        r += t.A0 * std::cos(t.P0 + arg);
-        if (t.A1 > 0.0) r += t.A1 * dtm * std::cos(t.P1 + arg);
-        if (t.A2 > 0.0) r += t.A2 * tm2 * std::cos(t.P2 + arg);
-    }
+    const double r = block_sum(p.r, ntab9, dtc, dtm, 0.0, cosine);
 
     // Longitude and latitude (arcseconds); the longitude starts at the
     // Moon's mean longitude.
     const double* lm = qfr[14];
     const double vmean =
         (((lm[4] * dtc + lm[3]) * dtc + lm[2]) * dtc + lm[1]) * dtc + lm[0] * 3600.0;
-    double v = sine_sum(p.v, ntab10, dtc, dtm, vmean);
-    double u = sine_sum(p.u, ntab11, dtc, dtm, 0.0);
+    double v = block_sum(p.v, ntab10, dtc, dtm, vmean, sine);
+    double u = block_sum(p.u, ntab11, dtc, dtm, 0.0, sine);
 
     v = dmodx(v * rasec, zpi);
     u = dmodx(u * rasec, zpi);
@@ -230,17 +227,14 @@ void mooneph(int moonpar, double DeltaT0, int ky, int km, int kd, int kth,
 
     const double JD = julday(ky, km, kd, kth, ktm, kts);
     const double T = (JD - kJ2000) / kDaysPerCentury;  // centuries of UT
-    const double T2 = T * T;
-    const double T3 = T2 * T;
     const double JDE = DeltaT0 / kSecondsPerDay + JD;
     const double TE = (JDE - kJ2000) / kDaysPerCentury;
 
-    // Mean sidereal time of UT (IAU 1982); Delta T does not enter it.
-    const double GMST = norm360((((JD - kJ2000) * 360.98564736629 + 280.46061837)
-                                 + 0.000387933 * T2) - T3 / 38710000.0);
-
     double dpsi, deps, eps0, eps;
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
+
+    // Sidereal time (IAU 1982), all of it from UT: Delta T does not enter.
+    const double GHAAtrue = apparent_sidereal(JD, T, dpsi, eps);
 
     double lambdaMm, betaM, dEM;
     LEA406(JDE, &lambdaMm, &betaM, &dEM);
@@ -257,7 +251,6 @@ void mooneph(int moonpar, double DeltaT0, int ky, int km, int kd, int kth,
         std::asin(sind(betaM) * cosd(eps) + cosd(betaM) * sind(eps) * sind(lambdaMapp))
         * rtd;
 
-    const double GHAAtrue = norm360(cosd(eps) * dpsi + GMST);
     const double GHAmoon = norm360(GHAAtrue - RAmoon);
 
     // Parallax and semi-diameter.  The series' distance is always far above

@@ -13,7 +13,6 @@ namespace lunarfix {
 
 namespace {
 
-
 constexpr double kDtr = d2r0;
 constexpr double kRtd = r2d0;
 
@@ -37,6 +36,16 @@ constexpr int kVenus = 4;
 constexpr int kMars = 5;
 constexpr int kJupiter = 6;
 constexpr int kSaturn = 7;
+
+// Rectangular ecliptic coordinates (AU) of a place given by its longitude
+// and latitude (degrees) and its distance (AU).
+void rectangular(double L, double B, double R, double* x, double* y,
+                 double* z)
+{
+    *x = R * cosd(B) * cosd(L);
+    *y = R * cosd(B) * sind(L);
+    *z = R * sind(B);
+}
 
 // Heliocentric longitude, latitude (degrees) and radius vector (AU) of a
 // planet at Tau, the three series called in that order.
@@ -66,6 +75,19 @@ void heliocentric(int idplanet, double tau, double* L, double* B, double* R)
     }
 }
 
+// Geocentric rectangular ecliptic place (AU) of a planet at Tau: its
+// heliocentric place less the Earth's (xe, ye, ze).
+void geocentric(int idplanet, double tau, double xe, double ye, double ze,
+                double* x, double* y, double* z)
+{
+    double L, B, R;
+    heliocentric(idplanet, tau, &L, &B, &R);
+    rectangular(L, B, R, x, y, z);
+    *x -= xe;
+    *y -= ye;
+    *z -= ze;
+}
+
 }  // namespace
 
 void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
@@ -90,14 +112,13 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     // Time.
     const double JD = julday(ky, km, kd, kth, ktm, kts);
     double JDE = JD + DeltaT0 / kSecondsPerDay;
-    double TE = (JDE - kJ2000) / kDaysPerCentury;
+    const double TEinstant = (JDE - kJ2000) / kDaysPerCentury;
+    double TE = TEinstant;  // Venus, Mars: retarded below
     double TE2 = TE * TE;
     const double Tau = TE / 10.0;
 
     double dpsi, deps, eps0, eps;
     Nutation(TE, &dpsi, &deps, &eps0, &eps);
-    double kappa, peri, eab;
-    Aberration(TE, &kappa, &peri, &eab);
 
     // Sidereal time (IAU 1982), T² and T³ terms from centuries of TT.
     const double GHAAtrue = apparent_sidereal(JD, TE, dpsi, eps);
@@ -107,16 +128,12 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     const double B0 = Bearth(Tau);
     const double R0 = Rearth(Tau);
     const double Lsun_true = norm360((180.0 + L0) - kSunLongShift);
-    const double xe = R0 * cosd(B0) * cosd(L0);
-    const double ye = R0 * cosd(B0) * sind(L0);
-    const double ze = R0 * sind(B0);
+    double xe, ye, ze;
+    rectangular(L0, B0, R0, &xe, &ye, &ze);
 
     // Planet at the instant: geocentric rectangular ecliptic place (AU).
-    double L, B, R;
-    heliocentric(idplanet, Tau, &L, &B, &R);
-    double x = R * cosd(B) * cosd(L) - xe;
-    double y = R * cosd(B) * sind(L) - ye;
-    double z = R * sind(B) - ze;
+    double x, y, z;
+    geocentric(idplanet, Tau, xe, ye, ze, &x, &y, &z);
     double d = std::sqrt(x * x + y * y + z * z);
     const double lt = kLightTimePerAU * d;
 
@@ -130,25 +147,17 @@ void planeteph(int idplanet, double DeltaT0, int ky, int km, int kd,
     } else {
         Tau_corr = (JDE - lt - kJ2000) / kDaysPerMillennium;
     }
-    heliocentric(idplanet, Tau_corr, &L, &B, &R);
-    x = R * cosd(B) * cosd(L) - xe;
-    y = R * cosd(B) * sind(L) - ye;
-    z = R * sind(B) - ze;
+    geocentric(idplanet, Tau_corr, xe, ye, ze, &x, &y, &z);
     if (retard_epoch) d = std::sqrt(x * x + y * y + z * z);
 
     // Geocentric ecliptic longitude and latitude (radians).
     double lambda = std::atan2(y, x);
     double beta = std::atan(z / std::sqrt(x * x + y * y));
 
-    // Annual aberration (Meeus, eq. 23.2).
-    const double k = kappa * kDtr;
-    const double w = peri * kDtr;
-    const double e = eab;
-    const double sun = Lsun_true * kDtr;
-    const double dl_ab = (k * e * std::cos(w - lambda)
-                          - k * std::cos(sun - lambda)) / std::cos(beta);
-    const double db_ab = -k * std::sin(beta)
-        * (std::sin(sun - lambda) - e * std::sin(w - lambda));
+    // Annual aberration, its elements at the instant.
+    double dl_ab, db_ab;
+    annual_aberration(TEinstant, Lsun_true * kDtr, lambda, beta, &dl_ab,
+                      &db_ab);
     lambda += dl_ab;
     beta += db_ab;
 

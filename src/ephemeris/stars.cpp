@@ -164,7 +164,6 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
     const double TE2 = TE * TE;
     const double TE3 = TE2 * TE;
     const double Tau = TE / 10.0;
-    const double t = TE;
 
     // 2. Nutation and the true obliquity.
     double dpsi, deps, eps0, eps;
@@ -185,12 +184,12 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
     const double par = s.par / 3600.0;
     const double V = radial_velocity(idstar);
 
-    // 6. Proper motion over t centuries, with the radial-velocity term.
-    const double ddgc = std::atan(tand(delta0) * cosd(t * mua)) / dtr - delta0;
-    double dd = t * mud + ddgc;
+    // 6. Proper motion over TE centuries, with the radial-velocity term.
+    const double ddgc = std::atan(tand(delta0) * cosd(TE * mua)) / dtr - delta0;
+    double dd = TE * mud + ddgc;
     const double dgc = delta0 + dd;
-    double da = t * mua * cosd(delta0) / cosd(dgc);
-    const double f = 1.0 + (-t) * V * par * kRadialFactor;
+    double da = TE * mua * cosd(delta0) / cosd(dgc);
+    const double f = 1.0 + (-TE) * V * par * kRadialFactor;
     da *= f;
     dd *= f;
     const double alpha1 = alpha0 + da;
@@ -203,9 +202,9 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
                                   - cosd(dec1) * sind(kEps2000) * sind(alpha1));
 
     // 8. Precession in the ecliptic from J2000.0 to the date.
-    const double eta = (47.0029 * t - 0.03302 * TE2 + 0.00006 * TE3) * arcsec;
-    const double Pi = 174.876384 * dtr - (869.8089 * t - 0.03536 * TE2) * arcsec;
-    const double pp = (5029.0966 * t + 1.11113 * TE2 - 0.000006 * TE3) * arcsec;
+    const double eta = (47.0029 * TE - 0.03302 * TE2 + 0.00006 * TE3) * arcsec;
+    const double Pi = 174.876384 * dtr - (869.8089 * TE - 0.03536 * TE2) * arcsec;
+    const double pp = (5029.0966 * TE + 1.11113 * TE2 - 0.000006 * TE3) * arcsec;
     const double A1 = std::cos(eta) * std::cos(bet1) * std::sin(Pi - lam1)
                       - std::sin(eta) * std::sin(bet1);
     const double B1 = std::cos(bet1) * std::cos(Pi - lam1);
@@ -228,12 +227,8 @@ int starseph(int iterq, int idstar, double DeltaT0, int ky, int km, int kd,
     lam += dpsi * dtr;
 
     // 11. Annual aberration with the e-terms.
-    double kappa, peri, eab;
-    Aberration(TE, &kappa, &peri, &eab);
-    const double k = kappa * dtr;
-    const double pe = peri * dtr;
-    const double dlamA = (k * eab * std::cos(pe - lam) - k * std::cos(sun - lam)) / std::cos(bet);
-    const double dbetA = -k * std::sin(bet) * (std::sin(sun - lam) - eab * std::sin(pe - lam));
+    double dlamA, dbetA;
+    annual_aberration(TE, sun, lam, bet, &dlamA, &dbetA);
     lam += dlamA;
     bet += dbetA;
 

@@ -11,8 +11,6 @@ namespace lunarfix {
 
 namespace {
 
-// Epoch J2000.0 (JD) and the lengths of the Julian century and of the day.
-
 // Degrees per radian for the results of atan2 and asin: r2d_eph, 6e-14
 // above 180/π (a relative 1e-15, far below a microarcsecond).
 constexpr double kDegPerRad = r2d_eph;
@@ -128,7 +126,7 @@ double suntime(int year, int month, int day, double Lange, double Breite,
 
     // Sun at 12h UT of the date; centuries from J2000.0, no ΔT.
     const double jd = julday(year, month, day, 12, 0, 0);
-    const double T = (jd - 2451545.0) / 36525.0;
+    const double T = (jd - kJ2000) / kDaysPerCentury;
 
     if (Breite > 89.99) Breite = 89.99;
     if (Breite < -89.99) Breite = -89.99;

@@ -1,6 +1,8 @@
 // Elements of the annual aberration, and the equation of time.
 #include "foundations/foundations.h"
 
+#include <cmath>
+
 namespace lunarfix {
 
 /* Aberration - elements of the annual aberration.
@@ -17,6 +19,28 @@ void Aberration(double TE, double* kappa, double* peri, double* eab) {
     *kappa = 0.0056932;
     *peri = (102.93735 + 1.71946 * TE) + 0.00046 * TE2;
     *eab = (0.016708634 - 0.000042037 * TE) - 0.0000001267 * TE2;
+}
+
+/* annual_aberration - the annual aberration of a star or planet.
+ *   TE              Julian centuries of TT from J2000.0
+ *   sun             the Sun's geometric longitude, radians
+ *   lambda, beta    ecliptic longitude and latitude of the body, radians
+ *   dlambda, dbeta  shifts to add to them, radians (output)
+ * Notes: the light of the body comes in along the Earth's velocity, which
+ * points 90 degrees behind the Sun's longitude on a circular orbit; the
+ * e-terms add the part from the eccentricity of the orbit (perihelion at
+ * peri).  Degrees turn into radians with d2r0.
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., eq. 23.2. */
+void annual_aberration(double TE, double sun, double lambda, double beta,
+                       double* dlambda, double* dbeta) {
+    double kappa, peri, eab;
+    Aberration(TE, &kappa, &peri, &eab);
+    const double k = kappa * d2r0;
+    const double w = peri * d2r0;
+    *dlambda = (k * eab * std::cos(w - lambda) - k * std::cos(sun - lambda)) /
+               std::cos(beta);
+    *dbeta = -k * std::sin(beta) *
+             (std::sin(sun - lambda) - eab * std::sin(w - lambda));
 }
 
 /* equ_of_time - equation of time.

@@ -39,8 +39,8 @@ double julday(int year, int month, int day, int hour, int min, int sec) {
  *   280.46061837 + 360.98564736629 d + 0.000387933 T^2 - T^3/38710000.
  * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 12, eq. 12.4. */
 double green0mean(double jd) {
-    const double d = jd - 2451545.0;
-    const double T = d / 36525.0;
+    const double d = jd - kJ2000;
+    const double T = d / kDaysPerCentury;
     const double gmst = ((280.46061837 + 360.98564736629 * d) +
                          0.000387933 * T * T) - T * T * T / 38710000.0;
     return norm360(gmst);

@@ -331,11 +331,13 @@ double delta0x(int year0) {
         if (readable) readable = read_row(f, &lastyear, &lastsec);
         yearvec[k] = lastyear;
         secvec[k] = lastsec;
-        yearvec[0] = 2010;
-        secvec[0] = 66.1;
-        yearvec[1] = 2020;
-        secvec[1] = 69.36;
     }
+    // The fixed start of the table: 2010, and 2020 in place of the file's
+    // first row.
+    yearvec[0] = 2010;
+    secvec[0] = 66.1;
+    yearvec[1] = 2020;
+    secvec[1] = 69.36;
     const bool read_error = std::ferror(f) != 0;
     std::fclose(f);
     if (read_error) return prediction_file_unusable();

@@ -212,6 +212,18 @@ void Nutation(double TE, double* dpsi, double* deps, double* epsilon0,
  *   eab    eccentricity of the Earth's orbit (output) */
 void Aberration(double TE, double* kappa, double* peri, double* eab);
 
+/* annual_aberration: shift of an ecliptic place by the annual aberration,
+ * the e-terms included, with the elements of Aberration.
+ *   TE       Julian centuries of TT from J2000.0
+ *   sun      the Sun's geometric longitude, radians
+ *   lambda   ecliptic longitude of the body, radians
+ *   beta     ecliptic latitude of the body, radians
+ *   dlambda  shift in longitude, radians (output)
+ *   dbeta    shift in latitude, radians (output)
+ * Reference: Meeus, Astronomical Algorithms, 2nd ed., eq. 23.2. */
+void annual_aberration(double TE, double sun, double lambda, double beta,
+                       double* dlambda, double* dbeta);
+
 /* equ_of_time: equation of time (apparent minus mean solar time), hours.
  *   hour, min, sec  clock time, UT
  *   grtg0           Greenwich apparent sidereal time, degrees

@@ -36,26 +36,11 @@ namespace vsop87d {
  * (r2d0 of the foundations). */
 constexpr double rtd = r2d0;
 
-/* combine: the sum of six blocks, S0 + S1 x + ... + S5 x^5, in the fixed
- * order ((((S1 x + S0) + S2 x2) + S3 x3) + S4 x4) + S5 x5.
- *   x       Tau, Julian millennia
- *   s0..s5  block sums
- *   returns the coordinate in the unit of the blocks */
-inline double combine(double x, double s0, double s1, double s2, double s3,
-                      double s4, double s5) {
-    const double x2 = x * x;
-    const double x3 = x2 * x;
-    const double x4 = x3 * x;
-    const double x5 = x4 * x;
-    double s = s1 * x + s0;
-    s = s + s2 * x2;
-    s = s + s3 * x3;
-    s = s + s4 * x4;
-    return s + s5 * x5;
-}
-
 /* combine: five blocks (a series without block 5, as the Earth's
- * latitude): ((((S1 x + S0) + S2 x2) + S3 x3) + S4 x4). */
+ * latitude): ((((S1 x + S0) + S2 x2) + S3 x3) + S4 x4).
+ *   x       Tau, Julian millennia
+ *   s0..s4  block sums
+ *   returns the coordinate in the unit of the blocks */
 inline double combine(double x, double s0, double s1, double s2, double s3,
                       double s4) {
     const double x2 = x * x;
@@ -65,6 +50,18 @@ inline double combine(double x, double s0, double s1, double s2, double s3,
     s = s + s2 * x2;
     s = s + s3 * x3;
     return s + s4 * x4;
+}
+
+/* combine: the sum of six blocks, S0 + S1 x + ... + S5 x^5, in the fixed
+ * order ((((S1 x + S0) + S2 x2) + S3 x3) + S4 x4) + S5 x5: the five-block
+ * sum, then block 5 with x5 = x4 x formed by the same chain of products.
+ *   x       Tau, Julian millennia
+ *   s0..s5  block sums
+ *   returns the coordinate in the unit of the blocks */
+inline double combine(double x, double s0, double s1, double s2, double s3,
+                      double s4, double s5) {
+    const double x5 = x * x * x * x * x;  // (((x x) x) x) x
+    return combine(x, s0, s1, s2, s3, s4) + s5 * x5;
 }
 
 }  // namespace vsop87d
