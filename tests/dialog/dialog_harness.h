@@ -28,6 +28,12 @@ inline std::vector<std::string> enters(int n) {
     return std::vector<std::string>(static_cast<std::size_t>(n), "");
 }
 
+// Answers of a run that takes every default, up to the first read of the
+// result menu: the start-up pauses, the first sight with its result pause
+// and menu, the second sight, the lunar distance and the pause after the
+// time correction.
+inline std::vector<std::string> default_answers() { return enters(22); }
+
 inline std::vector<std::string> operator+(std::vector<std::string> a,
                                           const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -62,6 +68,14 @@ inline DialogRun run_dialog(const std::string& input) {
     lunarfix::readers().reset();
     return r;
 }
+
+// A test run in a fresh temporary working directory of its own, removed
+// afterwards with whatever the run left in it.
+class InTempDir : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
+    TempDir dir_;
+};
 
 // A fixture for the screens: the console on string streams, the input
 // readers started afresh with every new input and at the end.

@@ -18,6 +18,15 @@ namespace {
 
 using namespace lunarfix_test;
 using Lines = std::vector<std::string>;
+using DialogStartUp = InTempDir;
+using DialogEndOfInput = InTempDir;
+using DialogDate = InTempDir;
+using DialogEnd = InTempDir;
+using DialogPosition = InTempDir;
+using DialogSextant = InTempDir;
+using DialogBody = InTempDir;
+using DialogSightMenu = InTempDir;
+
 
 constexpr double nm = 1.0 / 60.0;  // one nautical mile of latitude, degrees
 
@@ -49,9 +58,7 @@ std::string section(const std::string& text, const std::string& from,
 
 // ------------------------------------------------------------------ title
 
-TEST(DialogStartUp, TitleScreenAndNoReset) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogStartUp, TitleScreenAndNoReset) {
     DialogRun r = run_dialog(script({"", ""}));
     EXPECT_EQ(r.status, 1);  // the input ends before the run does
     EXPECT_EQ(r.out.rfind(" >skip> \n", 0), 0u);
@@ -68,7 +75,7 @@ TEST(DialogStartUp, TitleScreenAndNoReset) {
     EXPECT_TRUE(file_exists("moondist0x0.txt"));
 }
 
-TEST(DialogStartUp, ResetAnswersOneRAndR) {
+TEST_F(DialogStartUp, ResetAnswersOneRAndR) {
     for (const char* answer : {"1", "R", "r"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -89,7 +96,7 @@ TEST(DialogStartUp, ResetAnswersOneRAndR) {
     }
 }
 
-TEST(DialogStartUp, ResetOfPredictionFile) {
+TEST_F(DialogStartUp, ResetOfPredictionFile) {
     for (const char* answer : {"2", "X", "x"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -106,9 +113,7 @@ TEST(DialogStartUp, ResetOfPredictionFile) {
     }
 }
 
-TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogStartUp, PredictionFileThatCannotBeRemoved) {
     ASSERT_EQ(mkdir("moondist0x0.txt", 0755), 0);
     write_file("moondist0x0.txt/keep", "x");
     DialogRun r = run_dialog(script({"r", "x", ""}));
@@ -119,7 +124,7 @@ TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
     rmdir("moondist0x0.txt");
 }
 
-TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
+TEST_F(DialogStartUp, OtherFirstAnswersResetNothing) {
     for (const char* answer : {"", "2", "x", "0", "q"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -135,7 +140,7 @@ TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
 
 // ------------------------------------------------------------ end of input
 
-TEST(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
+TEST_F(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     // Cut the default run's answers after every possible line: each run must
     // end, with the closing screen and status 1 (input ended first).
     Lines all = first_sight() + Lines{""} + Lines{"", "", ""} + Lines{""} +
@@ -157,9 +162,7 @@ TEST(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     }
 }
 
-TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
     // The first sight is computed and remembered; the input ends at the
     // second sight's body prompt, so its file keeps the state of its
     // creation.
@@ -177,7 +180,7 @@ TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
 
 // ------------------------------------------------------------------- date
 
-TEST(DialogDate, YearClampAndPrecisionWarning) {
+TEST_F(DialogDate, YearClampAndPrecisionWarning) {
     struct Case {
         const char* typed;
         int year;
@@ -214,7 +217,7 @@ TEST(DialogDate, YearClampAndPrecisionWarning) {
     }
 }
 
-TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
+TEST_F(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
     {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -241,7 +244,7 @@ TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
     }
 }
 
-TEST(DialogDate, YearThePredictionFileDoesNotCover) {
+TEST_F(DialogDate, YearThePredictionFileDoesNotCover) {
     // The model's row 2100 holds 80 s.
     const double model2100 = 80.0;
     {
@@ -275,9 +278,7 @@ TEST(DialogDate, YearThePredictionFileDoesNotCover) {
     }
 }
 
-TEST(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
     // A month and a day that no calendar has, and a time of day that no
     // clock shows: each answer is refused with one line, the same question
     // comes again with its default unchanged, and the next answer is taken.
@@ -322,9 +323,7 @@ TEST(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
     EXPECT_FALSE(has(r.out, "nan"));
 }
 
-TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
     // 66 characters: the date, blanks up to the reader's 60, then a tail.
     std::string date = "2018 7 19";
     date += std::string(60 - date.size(), ' ');
@@ -341,9 +340,7 @@ TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
     EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
 }
 
-TEST(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
     DialogRun r = run_dialog(script({"", "", "", "2017 13 1"}));
     EXPECT_TRUE(r.ended);
     EXPECT_EQ(count(r.out, " !!! Month must be from 1 to 12: asked again"), 1);
@@ -353,9 +350,7 @@ TEST(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
 
 // --------------------------------------------------------------- position
 
-TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
     DialogRun r =
         run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
     EXPECT_EQ(r.status, 0);
@@ -374,9 +369,7 @@ TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
     EXPECT_FALSE(has(r.out, "HORIZONS"));
 }
 
-TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     const std::string custom =
         "2017 6 17 \n3 57 14 \n10 0.000000 \n-17 -11.600000 \n2 33 \n"
         "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
@@ -407,9 +400,7 @@ TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     }
 }
 
-TEST(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
     // A fraction typed with the degrees is dropped; the minutes take the
     // sign of the degrees.
     DialogRun r = run_dialog(script({"", "", "", "", "", "", "-33.7 15", ""}));
@@ -427,7 +418,7 @@ TEST(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
     EXPECT_NEAR(s.state.latitude1, -0.5, 1e-12);
 }
 
-TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
+TEST_F(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
     struct Case {
         const char* typed;
         double lon;
@@ -453,7 +444,7 @@ TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
 
 // ------------------------------------------------------- sextant settings
 
-TEST(DialogSextant, HeightOfEyeClamp) {
+TEST_F(DialogSextant, HeightOfEyeClamp) {
     struct Case {
         const char* typed;
         double aug;
@@ -474,9 +465,7 @@ TEST(DialogSextant, HeightOfEyeClamp) {
     }
 }
 
-TEST(DialogSextant, IndexCorrectionAndSextantAltitude) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogSextant, IndexCorrectionAndSextantAltitude) {
     DialogRun r = run_dialog(
         script(first_sight("", "", "", "", "3", "-1.5", "", "24.5 10")));
     EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  => Moon upper "
@@ -496,9 +485,7 @@ TEST(DialogSextant, IndexCorrectionAndSextantAltitude) {
 
 // ------------------------------------------------------------------ bodies
 
-TEST(DialogBody, FirstSightRefusals) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogBody, FirstSightRefusals) {
     // 4 and 9 repeat the question, -3 is taken as 3.
     Lines s = {"", "", "", "", "", "", "", "", "4", "9", "-3", "", "", "", ""};
     DialogRun r = run_dialog(script(s));
@@ -509,9 +496,7 @@ TEST(DialogBody, FirstSightRefusals) {
     EXPECT_EQ(r.state.sight1.iur, 3);
 }
 
-TEST(DialogBody, SecondSightRefusalsAndEchoes) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogBody, SecondSightRefusalsAndEchoes) {
     Lines s = first_sight() + Lines{""} + Lines{"2", "3", "12", "-5", "", ""};
     DialogRun r = run_dialog(script(s));
     EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 4);
@@ -523,7 +508,7 @@ TEST(DialogBody, SecondSightRefusalsAndEchoes) {
 
 // ---------------------------------------------------------- sight menus
 
-TEST(DialogSightMenu, FirstSightAnswers) {
+TEST_F(DialogSightMenu, FirstSightAnswers) {
     {
         // 1 repeats from the example screen without reading the file; a
         // negative answer asks again; 9 ends without a further save.
@@ -557,9 +542,7 @@ TEST(DialogSightMenu, FirstSightAnswers) {
     }
 }
 
-TEST(DialogSightMenu, SecondSightAnswers) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogSightMenu, SecondSightAnswers) {
     // 0: the second sight again (no example screen); 2: its file read
     // again; 1: back to the first sight; 4: stop without saving.
     Lines s = first_sight() + Lines{""} + Lines{"", "", "", "0"} +
@@ -582,13 +565,6 @@ TEST(DialogSightMenu, SecondSightAnswers) {
 }
 
 // --------------------------------------------------------------- the run
-
-// Answers of a run that takes every default: 22 lines up to the first
-// read of the result menu.
-Lines default_answers() {
-    return first_sight() + Lines{""} + Lines{"", "", "", ""} +
-           Lines{"", "", "", ""};
-}
 
 TEST(DialogRun, DefaultRunToStop) {
     TempDir dir;

@@ -23,6 +23,11 @@ using namespace lunarfix_test;
 using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
+using LunarRun = InTempDir;
+using LunarMenu = InTempDir;
+using LunarFix = InTempDir;
+using LunarPass = InTempDir;
+
 
 constexpr double nm = arcmin;  // one nautical mile of latitude
 
@@ -170,9 +175,7 @@ void expect_solved(const Solved& s, const Truth& t, const char* what) {
 
 // ----------------------------------------------------------- whole runs
 
-TEST(LunarRun, PlanetEastOfTheMoon) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, PlanetEastOfTheMoon) {
     Truth t{2017, 6, 17, 4, 10, 0, 44.5, -17.5, 4, 33};
     Observation o = observe(t);
     EXPECT_EQ(o.side, 1);
@@ -184,9 +187,7 @@ TEST(LunarRun, PlanetEastOfTheMoon) {
     EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours -2 min\n"));
 }
 
-TEST(LunarRun, StarWestOfTheMoon) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, StarWestOfTheMoon) {
     Truth t{2017, 6, 17, 3, 50, 30, 45.0, -16.0, 8, 12};  // Altair
     Observation o = observe(t);
     EXPECT_EQ(o.side, 2);
@@ -199,9 +200,7 @@ TEST(LunarRun, StarWestOfTheMoon) {
     EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours 1 min\n"));
 }
 
-TEST(LunarRun, SunAlwaysNearLimb) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, SunAlwaysNearLimb) {
     Truth t{2017, 6, 17, 8, 0, 0, 44.0, -17.0, 0, 33};
     Observation o = observe(t);
     Solved s = solve(t, 0.2, 0.2, 60);
@@ -218,9 +217,7 @@ TEST(LunarRun, SunAlwaysNearLimb) {
     (void)o;
 }
 
-TEST(LunarRun, SaturnWestAndFarLimb) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, SaturnWestAndFarLimb) {
     Truth t{2017, 6, 17, 3, 0, 0, 44.0, -17.0, 7, 33};
     Observation o = observe(t);
     EXPECT_EQ(o.side, 2);
@@ -246,7 +243,7 @@ TEST(LunarRun, SaturnWestAndFarLimb) {
     EXPECT_TRUE(has(r.out, "', Planet= Saturn\n"));
 }
 
-TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
+TEST_F(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
     // One observation answered once as EAST and once as WEST: the distance
     // to Venus closes, so both corrections go as for EAST, and the wrong
     // answer is told once.
@@ -279,17 +276,7 @@ TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
 
 // ------------------------------------------------------------ result menu
 
-// Answers of a run that takes every default, up to the first menu read.
-Lines default_answers() {
-    Lines l = {"", "", "", "", "", "", "", "", "", "", "", "", ""};
-    Lines rest = {"", "", "", "", "", "", "", "", ""};
-    l.insert(l.end(), rest.begin(), rest.end());
-    return l;
-}
-
-TEST(LunarMenu, FixAgainOtherAnswerAndRestart) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, FixAgainOtherAnswerAndRestart) {
     Lines l = default_answers() + Lines{"0", "7", "-2", "1"} +
               Lines{"", "", "", "", "", "", "", "", "", "", "", ""} +
               Lines{"", "", "", ""} + Lines{"", "", "", ""} + Lines{"9", ""};
@@ -318,18 +305,14 @@ TEST(LunarMenu, FixAgainOtherAnswerAndRestart) {
     EXPECT_EQ(file_lines("moondist0x1.txt").size(), 10u);
 }
 
-TEST(LunarMenu, EnterAtReadingMenuStartsAnotherSeries) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, EnterAtReadingMenuStartsAnotherSeries) {
     DialogRun r = run_dialog(script(default_answers() + Lines{"", "5", "9", ""}));
     EXPECT_EQ(r.passes, 93);
     EXPECT_EQ(r.menu_reads, 3);
     EXPECT_EQ(count(r.out, " ==> Enter LUNAR DISTANCE now:"), 1);
 }
 
-TEST(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
     DialogRun r = run_dialog(script(default_answers() + Lines{"9", ""}));
     const RunState& st = r.state;
     EXPECT_EQ(st.sight1.latd, st.work.latd);
@@ -380,11 +363,10 @@ void pass_state(RunState* st, int iur) {
     st->HPaMOON = 0.866;
 }
 
-TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
+TEST_F(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     // The converged menu copies the fix latitude into the sight records;
     // answer 0 still runs from the position at which the first sight was
     // computed, so the same sights give the same fix again.
-    TempDir dir;
     StepRig rig("0\n");
     RunState& st = rig.st();
     st.iterq = 1;  // both sights computed without reads
@@ -420,8 +402,7 @@ TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     EXPECT_EQ(st.dist, dist);
 }
 
-TEST(LunarFix, GeneralIntersection) {
-    TempDir dir;
+TEST_F(LunarFix, GeneralIntersection) {
     StepRig rig("");
     converged_state(&rig.st());
     rig.st().hdif1 = 3.0;
@@ -443,8 +424,7 @@ TEST(LunarFix, GeneralIntersection) {
     EXPECT_EQ(rig.st().work.latd, 44);
 }
 
-TEST(LunarFix, ParallelLinesAreErrorFour) {
-    TempDir dir;
+TEST_F(LunarFix, ParallelLinesAreErrorFour) {
     StepRig rig("\n");
     converged_state(&rig.st());
     rig.st().azim1 = 30.0;
@@ -464,8 +444,7 @@ TEST(LunarFix, ParallelLinesAreErrorFour) {
     EXPECT_EQ(rig.st().iersum, 0);
 }
 
-TEST(LunarFix, AzimuthCheck) {
-    TempDir dir;
+TEST_F(LunarFix, AzimuthCheck) {
     StepRig rig("\n");
     converged_state(&rig.st());
     rig.st().azim2 = 361.5;
@@ -485,8 +464,7 @@ TEST(LunarFix, AzimuthCheck) {
     EXPECT_EQ(ok.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
 }
 
-TEST(LunarFix, LatitudeCheck) {
-    TempDir dir;
+TEST_F(LunarFix, LatitudeCheck) {
     StepRig rig("\n");
     converged_state(&rig.st());
     rig.st().latitude0 = 89.5;
@@ -500,8 +478,7 @@ TEST(LunarFix, LatitudeCheck) {
     EXPECT_EQ(rig.st().nobs, 1);
 }
 
-TEST(LunarFix, NotANumberNeverReachesTheScreens) {
-    TempDir dir;
+TEST_F(LunarFix, NotANumberNeverReachesTheScreens) {
     StepRig rig("\n");
     converged_state(&rig.st());
     rig.st().hdif2 = std::numeric_limits<double>::quiet_NaN();
@@ -514,7 +491,7 @@ TEST(LunarFix, NotANumberNeverReachesTheScreens) {
     EXPECT_EQ(rig.st().iterq, 0);
 }
 
-TEST(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
+TEST_F(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
     // The bound 10 * |90 - whole degrees of the Moon's sextant altitude|
     // nautical miles, for altitudes typed far outside their range too.
     struct Case {
@@ -538,8 +515,7 @@ TEST(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
     }
 }
 
-TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
-    TempDir dir;
+TEST_F(LunarPass, ClockOutOfRangeRestartsTheRun) {
     // A clock time that no lunar distance can give (hundreds of thousands
     // of hours) is refused before it reaches the sights.
     StepRig rig("\n");
@@ -557,11 +533,10 @@ TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
     EXPECT_EQ(st.nobs, 1);
 }
 
-TEST(LunarPass, FailedAltitudeIsReportedNotCleared) {
+TEST_F(LunarPass, FailedAltitudeIsReportedNotCleared) {
     // An observed altitude that is not a number (a failed computation)
     // gives no cleared distance; it must not pass for a distance of 0 deg
     // and move the clock by days.
-    TempDir dir;
     StepRig rig("\n");
     RunState& st = rig.st();
     pass_state(&st, 4);
@@ -575,7 +550,7 @@ TEST(LunarPass, FailedAltitudeIsReportedNotCleared) {
     EXPECT_EQ(st.sight1.hour, RunState().sight1.hour);
 }
 
-TEST(LunarRun, SecondSightRunsAlongTheCourseShown) {
+TEST_F(LunarRun, SecondSightRunsAlongTheCourseShown) {
     // The same default observations, once without a run between the sights
     // and once with the second sight's inputs saying course 90 and 10
     // nautical miles run: the fix is the position after the run, 10 miles
@@ -611,16 +586,14 @@ TEST(LunarRun, SecondSightRunsAlongTheCourseShown) {
                 0.3 * nm);
 }
 
-TEST(LunarPass, UnknownSecondBodyEndsTheRun) {
-    TempDir dir;
+TEST_F(LunarPass, UnknownSecondBodyEndsTheRun) {
     StepRig rig("");
     rig.st().sight2.iur = 9;
     EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass), DialogStep::End);
     EXPECT_FALSE(file_exists("moondist0x1.txt"));
 }
 
-TEST(LunarPass, LaterPassStopsAfterTenClearings) {
-    TempDir dir;
+TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
     StepRig rig("");
     RunState& st = rig.st();
     // A lunar whose distance changes slowly (Altair passing 29 deg north of
@@ -662,12 +635,11 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     EXPECT_LT(s1.ncount, 10);
 }
 
-TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
+TEST_F(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     // 1.5 at the limb question (neither near nor far): the distance is
     // taken to the Moon's centre at every clearing; nothing is carried over
     // from an earlier clearing, so the Sun's semi-diameter is added once
     // and a distance entered anew is used.
-    TempDir dir;
     StepRig rig("");
     RunState& st = rig.st();
     pass_state(&st, 0);
@@ -689,8 +661,7 @@ TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
                 1e-9 * deg);
 }
 
-TEST(LunarPass, NegativeClockTimeIsReported) {
-    TempDir dir;
+TEST_F(LunarPass, NegativeClockTimeIsReported) {
     StepRig rig("\n");
     RunState& st = rig.st();
     pass_state(&st, 4);
@@ -707,8 +678,7 @@ TEST(LunarPass, NegativeClockTimeIsReported) {
     EXPECT_EQ(st.sight2.hour, st.sight1.hour);
 }
 
-TEST(LunarMenu, NoConvergenceAfterFiftyIterations) {
-    TempDir dir;
+TEST_F(LunarMenu, NoConvergenceAfterFiftyIterations) {
     StepRig rig("\n");
     RunState& st = rig.st();
     converged_state(&st);
@@ -735,8 +705,7 @@ TEST(LunarMenu, NoConvergenceAfterFiftyIterations) {
     EXPECT_EQ(st.iterend, 0);
 }
 
-TEST(LunarMenu, FixNearThePoleAsksTheNavigator) {
-    TempDir dir;
+TEST_F(LunarMenu, FixNearThePoleAsksTheNavigator) {
     StepRig rig("9\n");
     RunState& st = rig.st();
     converged_state(&st);

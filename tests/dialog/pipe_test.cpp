@@ -12,12 +12,14 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "dialog_harness.h"
 
 namespace {
 
 using namespace lunarfix_test;
+using Lines = std::vector<std::string>;
 
 // Runs the program in the current directory with the script as standard
 // input (through a pipe) and a time limit; returns its exit status, or -1
@@ -36,7 +38,7 @@ int run_binary(const std::string& input, std::string* out,
 
 // The answers of the default run up to the stop choice and the closing
 // pause.
-std::string stop_script() { return std::string(22, '\n') + "9\n\n"; }
+std::string stop_script() { return script(default_answers() + Lines{"9", ""}); }
 
 bool is_link(const char* name) {
     struct stat st;
@@ -46,6 +48,25 @@ bool is_link(const char* name) {
 bool is_regular(const char* name) {
     struct stat st;
     return lstat(name, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Links at the three file names followed by `suffix`: two to files kept in
+// away/, the one of the Delta T file dangling (to away/new0.txt).
+void plant_links(const std::string& suffix) {
+    ASSERT_EQ(mkdir("away", 0755), 0);
+    write_file("away/keep1.txt", "precious\n");
+    write_file("away/keep2.txt", "precious\n");
+    ASSERT_EQ(symlink("away/new0.txt", ("moondist0x0.txt" + suffix).c_str()), 0);
+    ASSERT_EQ(symlink("away/keep1.txt", ("moondist0x1.txt" + suffix).c_str()), 0);
+    ASSERT_EQ(symlink("away/keep2.txt", ("moondist0x2.txt" + suffix).c_str()), 0);
+}
+
+// What the planted links point to stays as it was; nothing appears at the
+// dangling one.
+void expect_link_targets_untouched() {
+    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
+    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
+    EXPECT_FALSE(file_exists("away/new0.txt"));
 }
 
 TEST(ProgramPipe, ShortScriptEndsAtEndOfInput) {
@@ -77,10 +98,8 @@ TEST(ProgramPipe, InputEndingWithoutLineEnd) {
 TEST(ProgramPipe, FullDefaultRunToStop) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    std::string input(22, '\n');
-    input += "9\n\n";
     std::string out;
-    EXPECT_EQ(run_binary(input, &out), 0);
+    EXPECT_EQ(run_binary(stop_script(), &out), 0);
     EXPECT_FALSE(has(out, "Input ended"));
     EXPECT_TRUE(has(out, "\n>> fixed: write moondist0x1.txt >> fixed: write "
                          "moondist0x2.txt  \n"));
@@ -96,17 +115,10 @@ TEST(ProgramFiles, LinksAtTheTemporaryNamesAreNotWrittenThrough) {
     // were and the dangling one makes nothing appear.
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ASSERT_EQ(mkdir("away", 0755), 0);
-    write_file("away/keep1.txt", "precious\n");
-    write_file("away/keep2.txt", "precious\n");
-    ASSERT_EQ(symlink("away/new0.txt", "moondist0x0.txt.tmp"), 0);
-    ASSERT_EQ(symlink("away/keep1.txt", "moondist0x1.txt.tmp"), 0);
-    ASSERT_EQ(symlink("away/keep2.txt", "moondist0x2.txt.tmp"), 0);
+    ASSERT_NO_FATAL_FAILURE(plant_links(".tmp"));
     std::string out;
     EXPECT_EQ(run_binary(stop_script(), &out), 0);
-    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
-    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
-    EXPECT_FALSE(file_exists("away/new0.txt"));
+    expect_link_targets_untouched();
     EXPECT_TRUE(is_regular("moondist0x0.txt"));
     EXPECT_TRUE(is_regular("moondist0x1.txt"));
     EXPECT_EQ(file_lines("moondist0x1.txt").size(), 10u);
@@ -118,17 +130,10 @@ TEST(ProgramFiles, LinksAtTheFileNamesAreLeftAlone) {
     // nor replaced, and what it points to stays as it was.
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ASSERT_EQ(mkdir("away", 0755), 0);
-    write_file("away/keep1.txt", "precious\n");
-    write_file("away/keep2.txt", "precious\n");
-    ASSERT_EQ(symlink("away/new0.txt", "moondist0x0.txt"), 0);
-    ASSERT_EQ(symlink("away/keep1.txt", "moondist0x1.txt"), 0);
-    ASSERT_EQ(symlink("away/keep2.txt", "moondist0x2.txt"), 0);
+    ASSERT_NO_FATAL_FAILURE(plant_links(""));
     std::string out;
     EXPECT_EQ(run_binary(stop_script(), &out), 2);
-    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
-    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
-    EXPECT_FALSE(file_exists("away/new0.txt"));
+    expect_link_targets_untouched();
     for (const char* name :
          {"moondist0x0.txt", "moondist0x1.txt", "moondist0x2.txt"})
         EXPECT_TRUE(is_link(name)) << name;

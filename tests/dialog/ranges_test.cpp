@@ -28,12 +28,7 @@ constexpr int kIndexLine = 9;     // zero-based positions in that script
 constexpr int kSextant2Line = 15;
 constexpr int kDistanceLine = 20;
 
-Lines default_run() {
-    Lines l(22, "");
-    l.push_back("9");
-    l.push_back("");
-    return l;
-}
+Lines default_run() { return default_answers() + Lines{"9", ""}; }
 
 // A word "nan" or "inf" in any case, as printf writes a number that is not
 // finite.
