@@ -40,6 +40,36 @@ inline std::vector<std::string> operator+(std::vector<std::string> a,
     return a;
 }
 
+// printf into a std::string.
+template <typename... A>
+std::string fmt(const char* f, A... a) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, f, a...);
+    return buf;
+}
+
+// Degrees and minutes as typed at a degrees-and-minutes prompt.
+inline std::string deg_min(double x) {
+    int d = static_cast<int>(x);
+    return fmt("%d %.6f", d, (x - d) * 60.0);
+}
+
+// The answers from the second sight to the pause after the first time
+// correction: the body (for a star its number and the pause of the star
+// list), the sextant altitude, the result pause and the sight menu, then
+// the limb, the side and the measured distance (degrees), and the pause.
+inline std::vector<std::string> second_sight_and_distance(
+    int body, int star, double hs_body, int limb, int side, double distance) {
+    std::vector<std::string> l = {fmt("%d", body)};
+    if (body == 8) {
+        l.push_back(fmt("%d", star));
+        l.push_back("");
+    }
+    return l + std::vector<std::string>{deg_min(hs_body), "", "",
+                                        fmt("%d", limb), fmt("%d", side),
+                                        deg_min(distance), ""};
+}
+
 struct DialogRun {
     std::string out;          // transcript
     int status = -1;          // exit status
@@ -104,14 +134,6 @@ inline bool has(const std::string& text, const std::string& what) {
 inline std::size_t at(const std::string& text, const std::string& what,
                       std::size_t from = 0) {
     return text.find(what, from);
-}
-
-// printf into a std::string.
-template <typename... A>
-std::string fmt(const char* f, A... a) {
-    char buf[512];
-    std::snprintf(buf, sizeof buf, f, a...);
-    return buf;
 }
 
 }  // namespace lunarfix_test

@@ -105,33 +105,16 @@ Observation observe(const Truth& t) {
     return o;
 }
 
-// Degrees and minutes as typed at a degrees-and-minutes prompt.
-std::string dm(double x) {
-    int d = static_cast<int>(x);
-    return fmt("%d %.6f", d, (x - d) * 60.0);
-}
-
 // The answers of a whole run: the first sight at the assumed position and
 // clock, the second sight, and the lunar distance; every later prompt is
 // answered by the program itself until the menu reads.
 Lines run_answers(const Truth& t, const Observation& o, int h, int m, int s,
                   double lat, double lon) {
-    Lines l = {"", "", "", fmt("%d %d %d", t.year, t.month, t.day),
-               fmt("%d %d %d", h, m, s), "", dm(lat), dm(lon), "2", "0", "1.83",
-               dm(o.hs_moon), "", ""};
-    l.push_back(fmt("%d", t.body));
-    if (t.body == 8) {
-        l.push_back(fmt("%d", t.star));
-        l.push_back("");
-    }
-    l.push_back(dm(o.hs_body));
-    l.push_back("");
-    l.push_back("");
-    l.push_back("1");
-    l.push_back(fmt("%d", o.side));
-    l.push_back(dm(o.ld_limb));
-    l.push_back("");
-    return l;
+    return Lines{"", "", "", fmt("%d %d %d", t.year, t.month, t.day),
+                 fmt("%d %d %d", h, m, s), "", deg_min(lat), deg_min(lon), "2",
+                 "0", "1.83", deg_min(o.hs_moon), "", ""} +
+           second_sight_and_distance(t.body, t.star, o.hs_body, 1, o.side,
+                                     o.ld_limb);
 }
 
 struct Solved {
@@ -227,7 +210,7 @@ TEST_F(LunarRun, SaturnWestAndFarLimb) {
     const std::size_t limb = l.size() - 4;  // limb, side, distance, ENTER
     ASSERT_EQ(l[limb], "1");
     l[limb] = "2";
-    l[limb + 2] = dm(o.ld_limb + 2.0 * o.sda_moon);
+    l[limb + 2] = deg_min(o.ld_limb + 2.0 * o.sda_moon);
     l.push_back("9");
     l.push_back("");
     DialogRun r = run_dialog(script(l));

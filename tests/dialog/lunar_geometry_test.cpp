@@ -28,6 +28,7 @@ using namespace lunarfix_test;
 using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
+using lunarfix_test::operator+;  // answer lists; Vec has its own below
 
 constexpr double nm = arcmin;  // one nautical mile of a great circle
 constexpr double kPi = 3.141592653589793;
@@ -243,38 +244,21 @@ Observer place_for(const Lunar& l, double hm, double hb, int side,
 
 // ------------------------------------------------------------ the dialog
 
-std::string deg_min(double x) {
-    int d = static_cast<int>(x);
-    return fmt("%d %.6f", d, (x - d) * 60.0);
-}
-
 // The answers of a whole run: ΔT, 10 C and 1010 hPa typed on the
 // earth-conditions screen, the assumed position and clock, the two sights,
 // index correction 0, and the lunar distance with the given side answer
 // (1 EAST, 2 WEST); then 9 at the first menu that reads.
 Lines answers(const Lunar& l, const Observer& o, const Readings& r,
               double lat, double lon, int clock_sec, int side) {
-    Lines a = {"", "", "", fmt("%d %d %d", l.year, l.month, l.day),
-               fmt("%d %d %d", clock_sec / 3600, clock_sec / 60 % 60,
-                   clock_sec % 60),
-               "1", fmt("%.3f", delta_t(l)), "10", "1010", "",
-               deg_min(lat), deg_min(lon), fmt("%d", l.moon), "0",
-               fmt("%.2f", o.eye), deg_min(r.hs_moon), "", ""};
-    a.push_back(fmt("%d", l.body));
-    if (l.body == 8) {
-        a.push_back(fmt("%d", l.star));
-        a.push_back("");
-    }
-    a.push_back(deg_min(r.hs_body));
-    a.push_back("");
-    a.push_back("");
-    a.push_back(fmt("%d", l.limb));
-    a.push_back(fmt("%d", side));
-    a.push_back(deg_min(r.distance));
-    a.push_back("");
-    a.push_back("9");
-    a.push_back("");
-    return a;
+    return Lines{"", "", "", fmt("%d %d %d", l.year, l.month, l.day),
+                 fmt("%d %d %d", clock_sec / 3600, clock_sec / 60 % 60,
+                     clock_sec % 60),
+                 "1", fmt("%.3f", delta_t(l)), "10", "1010", "",
+                 deg_min(lat), deg_min(lon), fmt("%d", l.moon), "0",
+                 fmt("%.2f", o.eye), deg_min(r.hs_moon), "", ""} +
+           second_sight_and_distance(l.body, l.star, r.hs_body, l.limb, side,
+                                     r.distance) +
+           Lines{"9", ""};
 }
 
 // The side a navigator reads off: east when the body's right ascension runs
