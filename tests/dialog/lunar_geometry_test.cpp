@@ -29,6 +29,7 @@ using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
 using lunarfix_test::operator+;  // answer lists; Vec has its own below
+using LunarGeometry = InTempDir;  // every case runs the dialog
 
 constexpr double nm = arcmin;  // one nautical mile of a great circle
 constexpr double kPi = 3.141592653589793;
@@ -320,8 +321,6 @@ struct Case {
 };
 
 void check_case(const Case& c) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(c.lunar, c.hm, c.hb, c.side, 3.0);
     Outcome out = solve(c.lunar, o, side_by_right_ascension(c.lunar));
     expect_found(out, c.what);
@@ -329,32 +328,32 @@ void check_case(const Case& c) {
 
 // -------------------------------------------------------------- cases
 
-TEST(LunarGeometry, MoonLowerLimbVenusEastNearLimb) {
+TEST_F(LunarGeometry, MoonLowerLimbVenusEastNearLimb) {
     check_case({"Moon lower limb, Venus", {2017, 6, 17, 4, 10, 0, 2, 4, 0, 1},
                 35.0, 25.0, 1});
 }
 
-TEST(LunarGeometry, MoonUpperLimbVenusEastNearLimb) {
+TEST_F(LunarGeometry, MoonUpperLimbVenusEastNearLimb) {
     check_case({"Moon upper limb, Venus", {2017, 6, 17, 4, 10, 0, 3, 4, 0, 1},
                 35.0, 25.0, 1});
 }
 
-TEST(LunarGeometry, MoonUpperLimbStarWestFarLimb) {
+TEST_F(LunarGeometry, MoonUpperLimbStarWestFarLimb) {
     check_case({"Moon upper limb, Altair, far limb",
                 {2017, 6, 17, 3, 50, 30, 3, 8, 12, 2}, 40.0, 30.0, -1});
 }
 
-TEST(LunarGeometry, SunLowerLimb) {
+TEST_F(LunarGeometry, SunLowerLimb) {
     check_case({"Sun lower limb", {2017, 6, 17, 8, 0, 0, 2, 0, 0, 1}, 30.0,
                 45.0, 1});
 }
 
-TEST(LunarGeometry, SunUpperLimbMoonUpperLimb) {
+TEST_F(LunarGeometry, SunUpperLimbMoonUpperLimb) {
     check_case({"Sun upper limb, Moon upper limb",
                 {2017, 6, 17, 8, 0, 0, 3, 1, 0, 1}, 50.0, 20.0, -1});
 }
 
-TEST(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
+TEST_F(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
     // A point of light low down: its sight and the distance get 11' of
     // refraction.  (The Moon's own disc that low would be flattened by
     // refraction by about half an arcminute, which the clearing ignores.)
@@ -362,7 +361,7 @@ TEST(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
                 {2017, 6, 17, 3, 0, 0, 2, 7, 0, 2}, 45.0, 4.0, 1});
 }
 
-TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
+TEST_F(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
     // Altair stands almost due north of the Moon and a little west of it in
     // right ascension, yet the distance closes: the side answer WEST, read
     // off the right ascensions, would correct the clock the wrong way.
@@ -370,8 +369,6 @@ TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
     EXPECT_EQ(side_by_right_ascension(l), 2);
     EXPECT_LT(geocentric_distance(l, 180) - geocentric_distance(l, -180),
               0.0);
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(l, 40.0, 35.0, 1, 3.0);
     Outcome out = solve(l, o, 2);
     expect_found(out, "Altair 2103");
@@ -379,7 +376,7 @@ TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
                                  "corrected as for EAST\n"));
 }
 
-TEST(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
+TEST_F(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
     const Lunar l{2017, 6, 17, 4, 10, 0, 2, 4, 0, 1};
     ASSERT_EQ(side_by_right_ascension(l), 1);
     const Observer o = place_for(l, 35.0, 25.0, 1, 3.0);
@@ -409,15 +406,13 @@ TEST(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
     EXPECT_EQ(b.signdist, 1);
 }
 
-TEST(LunarGeometry, SlowLunarIsFlagged) {
+TEST_F(LunarGeometry, SlowLunarIsFlagged) {
     // Near the closest approach of the Moon and Altair the distance hardly
     // changes: 0.1' of distance is minutes of clock.
     const Lunar l{1999, 6, 3, 8, 49, 0, 2, 8, 12, 1};
     const double rate =
         (geocentric_distance(l, 180) - geocentric_distance(l, -180)) / 0.1;
     ASSERT_LT(std::fabs(rate), 0.05);
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(l, 40.0, 40.0, 1, 3.0);
     Outcome out = solve(l, o, side_by_right_ascension(l));
     const std::string& s = out.run.out;
@@ -440,9 +435,7 @@ TEST(LunarGeometry, SlowLunarIsFlagged) {
     EXPECT_NEAR(worth, expected, 0.02 * expected);
 }
 
-TEST(LunarGeometry, BriskLunarIsNotFlagged) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarGeometry, BriskLunarIsNotFlagged) {
     const Lunar l{2017, 6, 17, 4, 10, 0, 2, 4, 0, 1};
     Outcome out = solve(l, place_for(l, 35.0, 25.0, 1, 3.0), 1);
     EXPECT_FALSE(has(out.run.out, "Slow lunar"));
