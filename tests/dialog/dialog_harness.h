@@ -5,6 +5,8 @@
 #ifndef LUNARFIX_TESTS_NAVIGATION_DIALOG_HARNESS_H
 #define LUNARFIX_TESTS_NAVIGATION_DIALOG_HARNESS_H
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -16,6 +18,33 @@
 #include "test_support.h"
 
 namespace lunarfix_test {
+
+// Lines 1 to 9 of the first-sight file the built-in defaults give (a file
+// of nine lines is what earlier versions wrote after a sight), and the
+// whole file.
+inline const std::string kDefaultFirstNine =
+    "2017 6 17 \n"
+    "3 57 14 \n"
+    "44 46.990000 \n"
+    "-17 -11.600000 \n"
+    "2 33 \n"
+    "24 14.000000 0 \n"
+    "0.000000 1.830000 \n"
+    "0.000000 180.000000 3.141593 \n"
+    "16.100000 1026.400000 \n";
+inline const std::string kDefaultFirst = kDefaultFirstNine + "48.116667 1 \n";
+
+// The line a remembered-input file that could not be written leaves.
+inline std::string unsaved_note(const std::string& name) {
+    return "\n !!! file " + name + " cannot be written: inputs not saved\n";
+}
+
+// The permission bits of a file are `mode` (fatal when it cannot be seen).
+inline void expect_mode(const char* name, unsigned mode) {
+    struct stat st;
+    ASSERT_EQ(stat(name, &st), 0) << name;
+    EXPECT_EQ(st.st_mode & 07777, mode) << name;
+}
 
 // The script: one typed line per entry ("" is ENTER alone).
 inline std::string script(const std::vector<std::string>& lines) {

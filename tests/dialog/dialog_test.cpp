@@ -30,12 +30,6 @@ using DialogSightMenu = InTempDir;
 
 constexpr double nm = 1.0 / 60.0;  // one nautical mile of latitude, degrees
 
-// The default first-sight file written into an empty directory.
-const char* const kDefaultFirstFile =
-    "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n2 33 \n"
-    "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
-    "16.100000 1026.400000 \n48.116667 1 \n";
-
 // Answers up to the first sight's menu: the reset question and its pause,
 // the example pause, date, time, earth conditions, latitude, longitude,
 // body, index correction, height of eye, sextant altitude and the pause of
@@ -90,7 +84,7 @@ TEST_F(DialogStartUp, ResetAnswersOneRAndR) {
         EXPECT_FALSE(has(r.out, "PROTECTED")) << answer;
         // The first file is written again from the defaults at its sight;
         // the second is gone until its sight.
-        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirstFile) << answer;
+        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst) << answer;
         EXPECT_FALSE(file_exists("moondist0x2.txt")) << answer;
         EXPECT_TRUE(file_exists("moondist0x0.txt")) << answer;
     }
@@ -128,7 +122,7 @@ TEST_F(DialogStartUp, OtherFirstAnswersResetNothing) {
     for (const char* answer : {"", "2", "x", "0", "q"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
-        write_file("moondist0x1.txt", kDefaultFirstFile);
+        write_file("moondist0x1.txt", kDefaultFirst);
         write_file("moondist0x2.txt", "2000 1 1 \n");
         DialogRun r = run_dialog(script({answer, ""}));
         EXPECT_TRUE(has(r.out, " OK, - No RESET of files 0x0,0x1,0x2.txt\n"))
