@@ -136,6 +136,20 @@ protected:
     TempDir dir_;
 };
 
+// The record's date, and its clock time.
+inline void expect_date(const lunarfix::SightRecord& s, int y, int mo, int d,
+                        const std::string& what = "") {
+    EXPECT_EQ(s.year, y) << what;
+    EXPECT_EQ(s.month, mo) << what;
+    EXPECT_EQ(s.day, d) << what;
+}
+inline void expect_clock(const lunarfix::SightRecord& s, int h, int m,
+                         int sec, const std::string& what = "") {
+    EXPECT_EQ(s.hour, h) << what;
+    EXPECT_EQ(s.min, m) << what;
+    EXPECT_EQ(s.sec, sec) << what;
+}
+
 // A fixture for the screens: the console on string streams, the input
 // readers started afresh with every new input and at the end.
 class ScreenFixture : public ConsoleFixture {

@@ -205,9 +205,7 @@ TEST_F(DialogDate, YearClampAndPrecisionWarning) {
         EXPECT_TRUE(has(after, fmt(" Year: %d   Month: ", c.year))) << c.typed;
         EXPECT_EQ(r.state.sight1.year, c.year) << c.typed;
         // The time was read from the line after the pause.
-        EXPECT_EQ(r.state.sight1.hour, 5) << c.typed;
-        EXPECT_EQ(r.state.sight1.min, 6) << c.typed;
-        EXPECT_EQ(r.state.sight1.sec, 7) << c.typed;
+        expect_clock(r.state.sight1, 5, 6, 7, c.typed);
     }
 }
 
@@ -266,9 +264,7 @@ TEST_F(DialogDate, YearThePredictionFileDoesNotCover) {
         EXPECT_TRUE(has(r.out, "? wrong sequence:2035\n"));
         EXPECT_NEAR(r.state.DeltaTT, model2100, 1e-9 * sec_dt);
         EXPECT_EQ(r.state.sight1.year, 2100);
-        EXPECT_EQ(r.state.sight1.hour, 5);
-        EXPECT_EQ(r.state.sight1.min, 6);
-        EXPECT_EQ(r.state.sight1.sec, 7);
+        expect_clock(r.state.sight1, 5, 6, 7);
     }
 }
 
@@ -307,12 +303,8 @@ TEST_F(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
                                "\n" + time_q))
         << r.out;
     EXPECT_EQ(count(r.out, time_q), 4);
-    EXPECT_EQ(r.state.sight1.year, 2016);
-    EXPECT_EQ(r.state.sight1.month, 12);
-    EXPECT_EQ(r.state.sight1.day, 31);
-    EXPECT_EQ(r.state.sight1.hour, 23);
-    EXPECT_EQ(r.state.sight1.min, 59);
-    EXPECT_EQ(r.state.sight1.sec, 59);
+    expect_date(r.state.sight1, 2016, 12, 31);
+    expect_clock(r.state.sight1, 23, 59, 59);
     EXPECT_FALSE(has(r.out, "2147483647"));
     EXPECT_FALSE(has(r.out, "nan"));
 }
@@ -324,13 +316,9 @@ TEST_F(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
     date += "11 22 ";
     ASSERT_EQ(date.size(), 66u);
     DialogRun r = run_dialog(script({"", "", "", date, "5 6 7", ""}));
-    EXPECT_EQ(r.state.sight1.year, 2018);
-    EXPECT_EQ(r.state.sight1.month, 7);
-    EXPECT_EQ(r.state.sight1.day, 19);
+    expect_date(r.state.sight1, 2018, 7, 19);
     // The time is the time line's, not the tail of the date line.
-    EXPECT_EQ(r.state.sight1.hour, 5);
-    EXPECT_EQ(r.state.sight1.min, 6);
-    EXPECT_EQ(r.state.sight1.sec, 7);
+    expect_clock(r.state.sight1, 5, 6, 7);
     EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
 }
 

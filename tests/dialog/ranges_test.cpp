@@ -116,9 +116,7 @@ TEST(TypedRanges, DistanceFarFromTheTrueOneIsAFailedClearing) {
         << b.run.out;
     EXPECT_FALSE(has(b.run.out, "Time corrected by"));
     EXPECT_EQ(b.run.state.timezero, 0);
-    EXPECT_EQ(b.run.state.sight1.hour, 3);
-    EXPECT_EQ(b.run.state.sight1.min, 57);
-    EXPECT_EQ(b.run.state.sight1.sec, 14);
+    expect_clock(b.run.state.sight1, 3, 57, 14);
     EXPECT_FALSE(has_nonfinite(b.run.out + b.first + b.second));
 }
 
@@ -175,9 +173,7 @@ TEST_F(RememberedRanges, ValuesOutsideTheirRangesGiveTheDefaults) {
     std::string expected;
     for (const char* l : lines) expected += l;
     EXPECT_EQ(out, expected);
-    EXPECT_EQ(rs.work.year, 2018);
-    EXPECT_EQ(rs.work.month, def.sight1.month);
-    EXPECT_EQ(rs.work.day, 9);
+    expect_date(rs.work, 2018, def.sight1.month, 9);
     EXPECT_EQ(rs.work.hour, 1);
     EXPECT_EQ(rs.work.latd, def.sight1.latd);
     EXPECT_EQ(rs.work.latmf, def.sight1.latmf);
@@ -229,9 +225,7 @@ TEST_F(RememberedRanges, ClockBeforeOrAfterItsDateIsKept) {
         lunarfix::RunState rs;
         ASSERT_EQ(lunarfix::ReadFirstSightMemory(&rs), 1);
         EXPECT_EQ(out_.str(), "") << c.clock;
-        EXPECT_EQ(rs.work.hour, c.h) << c.clock;
-        EXPECT_EQ(rs.work.min, c.m) << c.clock;
-        EXPECT_EQ(rs.work.sec, c.s) << c.clock;
+        expect_clock(rs.work, c.h, c.m, c.s, c.clock);
     }
     // Beyond those two days, or with parts of mixed sign, the clock is the
     // built-in default.
@@ -246,9 +240,8 @@ TEST_F(RememberedRanges, ClockBeforeOrAfterItsDateIsKept) {
         EXPECT_EQ(out_.str(), " !!! moondist0x1.txt: Time-UTC must be from "
                               "-24 h to +48 h; built-in default taken\n")
             << clock;
-        EXPECT_EQ(rs.work.hour, def.sight1.hour) << clock;
-        EXPECT_EQ(rs.work.min, def.sight1.min) << clock;
-        EXPECT_EQ(rs.work.sec, def.sight1.sec) << clock;
+        expect_clock(rs.work, def.sight1.hour, def.sight1.min, def.sight1.sec,
+                     clock);
     }
 }
 

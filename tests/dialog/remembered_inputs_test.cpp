@@ -22,6 +22,7 @@
 namespace lunarfix {
 namespace {
 
+using lunarfix_test::expect_date;
 using lunarfix_test::expect_mode;
 using lunarfix_test::kDefaultFirst;
 using lunarfix_test::kDefaultFirstNine;
@@ -219,9 +220,7 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
     write_file("moondist0x1.txt", "2001 99999999999 3\n");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
-    EXPECT_EQ(rs.work.year, 2001);
-    EXPECT_EQ(rs.work.month, defaults.work.month);
-    EXPECT_EQ(rs.work.day, defaults.work.day);
+    expect_date(rs.work, 2001, defaults.work.month, defaults.work.day);
 
     // An empty file is present but changes nothing; line breaks carry no
     // meaning, line ends of either convention are fine.
