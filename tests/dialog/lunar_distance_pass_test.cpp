@@ -306,19 +306,6 @@ TEST_F(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
 
 // ------------------------------------------------- steps set up directly
 
-// A dialog driven step by step from a set-up state, its transcript kept.
-struct StepRig {
-    CapturedConsole console;
-    std::ostringstream& out = console.out;
-    lunarfix::Dialog dialog{&lunarfix::readers()};
-    explicit StepRig(const std::string& input) {
-        console.feed(input);
-        lunarfix::readers().reset();
-    }
-    ~StepRig() { lunarfix::readers().reset(); }
-    RunState& st() { return dialog.mutable_state(); }
-};
-
 // A state as a converged default run leaves it at its result menu.
 void converged_state(RunState* st) {
     st->timezero = 1;
@@ -346,6 +333,23 @@ void pass_state(RunState* st, int iur) {
     st->HPaMOON = 0.866;
 }
 
+// A dialog driven step by step from a set-up state, its transcript kept.
+struct StepRig {
+    CapturedConsole console;
+    std::ostringstream& out = console.out;
+    lunarfix::Dialog dialog{&lunarfix::readers()};
+    // The input typed, and the state set up by `set_up` when given.
+    explicit StepRig(const std::string& input,
+                     void (*set_up)(RunState*) = nullptr) {
+        console.feed(input);
+        lunarfix::readers().reset();
+        if (set_up) set_up(&st());
+    }
+    ~StepRig() { lunarfix::readers().reset(); }
+    RunState& st() { return dialog.mutable_state(); }
+    DialogStep step(DialogStep s) { return dialog.step(s); }
+};
+
 TEST_F(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     // The converged menu copies the fix latitude into the sight records;
     // answer 0 still runs from the position at which the first sight was
@@ -357,40 +361,39 @@ TEST_F(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     for (int nobs = 1; nobs <= 2; ++nobs) {
         st.nobs = nobs;
         st.work = nobs == 1 ? st.sight1 : st.sight2;
-        ASSERT_EQ(rig.dialog.step(DialogStep::SextantAltitude),
+        ASSERT_EQ(rig.step(DialogStep::SextantAltitude),
                   DialogStep::SightComputation);
-        rig.dialog.step(DialogStep::SightComputation);
-        rig.dialog.step(DialogStep::SightResultScreen);
-        rig.dialog.step(DialogStep::EphemeridesScreen);
+        rig.step(DialogStep::SightComputation);
+        rig.step(DialogStep::SightResultScreen);
+        rig.step(DialogStep::EphemeridesScreen);
     }
     converged_state(&st);
     st.hdif1 = 0.04;  // puts the fix a few hundredths of a mile away
     st.iterend = 0;
-    ASSERT_EQ(rig.dialog.step(DialogStep::Continue), DialogStep::Renewing);
-    rig.dialog.step(DialogStep::Renewing);
-    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    ASSERT_EQ(rig.step(DialogStep::Continue), DialogStep::Renewing);
+    rig.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     const double lat0 = st.latitude0, latp = st.latitudep;
     const double lonp = st.longitudep, dist = st.dist;
     ASSERT_LT(dist, 0.1);
     ASSERT_GT(std::fabs(latp - lat0), 0.01 * nm);
-    rig.dialog.step(DialogStep::LunarResult);
-    ASSERT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Continue);
+    rig.step(DialogStep::LunarResult);
+    ASSERT_EQ(rig.step(DialogStep::ResultMenu), DialogStep::Continue);
     EXPECT_NE(st.sight1.latd + st.sight1.latmf / 60.0, lat0);
-    rig.dialog.step(DialogStep::Continue);
+    rig.step(DialogStep::Continue);
     EXPECT_EQ(st.latitude0, lat0);
-    rig.dialog.step(DialogStep::Renewing);
-    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    rig.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     EXPECT_EQ(st.latitudep, latp);
     EXPECT_EQ(st.longitudep, lonp);
     EXPECT_EQ(st.dist, dist);
 }
 
 TEST_F(LunarFix, GeneralIntersection) {
-    StepRig rig("");
-    converged_state(&rig.st());
+    StepRig rig("", converged_state);
     rig.st().hdif1 = 3.0;
     rig.st().hdif2 = -2.0;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     const RunState& st = rig.st();
     EXPECT_TRUE(std::isfinite(st.dist));
     EXPECT_GT(st.dist, 2.0);
@@ -408,32 +411,30 @@ TEST_F(LunarFix, GeneralIntersection) {
 }
 
 TEST_F(LunarFix, ParallelLinesAreErrorFour) {
-    StepRig rig("\n");
-    converged_state(&rig.st());
+    StepRig rig("\n", converged_state);
     rig.st().azim1 = 30.0;
     rig.st().azim2 = 210.0;
     rig.st().hdif1 = 1.0;
     rig.st().hdif2 = 1.0;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     EXPECT_EQ(rig.st().iersum, 1);
     EXPECT_TRUE(has(rig.out.str(),
                     "\n!!! ERROR 4, bad intersection of position lines!\n"));
     EXPECT_FALSE(lunarfix::console().ended);  // the pause took its line
     // The fix is the point of the second line.
     EXPECT_NEAR(rig.st().latitudep, rig.st().latitude2, 1e-12);
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult), DialogStep::ResultMenu);
+    EXPECT_EQ(rig.step(DialogStep::LunarResult), DialogStep::ResultMenu);
     EXPECT_TRUE(has(rig.out.str(), " !!! Observations not independent !!!\n"
                                    " !!! Result probably not good !!!\n\n"));
     EXPECT_EQ(rig.st().iersum, 0);
 }
 
 TEST_F(LunarFix, AzimuthCheck) {
-    StepRig rig("\n");
-    converged_state(&rig.st());
+    StepRig rig("\n", converged_state);
     rig.st().azim2 = 361.5;
     rig.st().iterq = 1;
     rig.st().nobs = 2;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Azimut1,2: 127.470000 "
                                    "361.500000\n hit ENTER to restart!\n"));
     EXPECT_EQ(rig.st().iterq, 0);
@@ -441,19 +442,17 @@ TEST_F(LunarFix, AzimuthCheck) {
     EXPECT_EQ(rig.st().timezero, 1);
     EXPECT_EQ(rig.st().initluna, 1);
     // 360.9 truncates to 360: no error.
-    StepRig ok("");
-    converged_state(&ok.st());
+    StepRig ok("", converged_state);
     ok.st().azim1 = -360.9;
-    EXPECT_EQ(ok.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(ok.step(DialogStep::Fix), DialogStep::LunarResult);
 }
 
 TEST_F(LunarFix, LatitudeCheck) {
-    StepRig rig("\n");
-    converged_state(&rig.st());
+    StepRig rig("\n", converged_state);
     rig.st().latitude0 = 89.5;
     rig.st().azim1 = 0.0;
     rig.st().hdif1 = 60.0;  // one degree further north
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Latitude1/2 > 89= "));
     EXPECT_TRUE(has(rig.out.str(), "\n restart the program!\n"));
     EXPECT_EQ(rig.st().timezero, 0);
@@ -462,10 +461,9 @@ TEST_F(LunarFix, LatitudeCheck) {
 }
 
 TEST_F(LunarFix, NotANumberNeverReachesTheScreens) {
-    StepRig rig("\n");
-    converged_state(&rig.st());
+    StepRig rig("\n", converged_state);
     rig.st().hdif2 = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     std::string o = rig.out.str();
     EXPECT_FALSE(has(o, "nan"));
     EXPECT_TRUE(has(o, "\n !!! ERROR: no line of position from these "
@@ -486,12 +484,10 @@ TEST_F(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
                  {300000000, 5.0, false}};
     for (const Case& c : cases) {
         TempDir dir;
-        StepRig rig("");
-        converged_state(&rig.st());
+        StepRig rig("", converged_state);
         rig.st().sight1.had = c.had;
         rig.st().dist = c.dist;
-        EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult),
-                  DialogStep::ResultMenu);
+        EXPECT_EQ(rig.step(DialogStep::LunarResult), DialogStep::ResultMenu);
         EXPECT_EQ(has(rig.out.str(), " ?? Displacement too big, St. Hilaire?\n"),
                   c.warned)
             << c.had << " " << c.dist;
@@ -505,8 +501,7 @@ TEST_F(LunarPass, ClockOutOfRangeRestartsTheRun) {
     RunState& st = rig.st();
     pass_state(&st, 4);
     st.sight1.hour = 200000;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the corrected time is out "
                                    "of range\n Check the sextant values; hit "
                                    "ENTER to restart!\n"));
@@ -524,8 +519,7 @@ TEST_F(LunarPass, FailedAltitudeIsReportedNotCleared) {
     RunState& st = rig.st();
     pass_state(&st, 4);
     st.HMc = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the lunar distance cannot "
                                    "be cleared\n"));
     EXPECT_EQ(st.timezero, 0);
@@ -572,7 +566,7 @@ TEST_F(LunarRun, SecondSightRunsAlongTheCourseShown) {
 TEST_F(LunarPass, UnknownSecondBodyEndsTheRun) {
     StepRig rig("");
     rig.st().sight2.iur = 9;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass), DialogStep::End);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::End);
     EXPECT_FALSE(file_exists("moondist0x1.txt"));
 }
 
@@ -598,8 +592,7 @@ TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
                        &ghaa, &ras, &sha);
     st.SDamoon = 15.7;
     st.LD_limb = lunarfix::LDist(decm, decs, ram, ras) - 15.7 / 60.0 + 0.3;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_EQ(st.ncount, 10);
     EXPECT_EQ(st.iterq, 1);
     EXPECT_EQ(st.iterend, 1);
@@ -612,8 +605,7 @@ TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
     s1.ncount = 0;
     s1.LD_limb = 48.11666666666667;
     s1.signdist = 1;
-    EXPECT_EQ(one.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(one.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_GE(s1.ncount, 2);
     EXPECT_LT(s1.ncount, 10);
 }
@@ -631,15 +623,14 @@ TEST_F(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     st.xnear = 1.5;
     st.LD_limb = 93.6;  // the Sun stands about 94 deg from the Moon
     st.signdist = -1;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_GE(st.ncount, 2);
     EXPECT_GT(st.SDsun * arcmin, 15.0 * arcmin);
     EXPECT_NEAR(st.LDapp, 93.6 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
     st.sight1 = RunState().sight1;
     st.LD_limb = 93.2;
-    rig.dialog.step(DialogStep::LunarDistancePass);
+    rig.step(DialogStep::LunarDistancePass);
     EXPECT_NEAR(st.LDapp, 93.2 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
 }
@@ -653,8 +644,7 @@ TEST_F(LunarPass, NegativeClockTimeIsReported) {
     st.sight1.sec = 0;
     st.SDamoon = 15.7;
     st.LD_limb = 50.8;  // about one hour before 0 h
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! Warning: new hour t1 negativ!\n"));
     EXPECT_LT(st.sight1.hour * 3600 + st.sight1.min * 60 + st.sight1.sec, 0);
     EXPECT_EQ(st.sight1.day, 17);  // the date does not change
@@ -662,19 +652,18 @@ TEST_F(LunarPass, NegativeClockTimeIsReported) {
 }
 
 TEST_F(LunarMenu, NoConvergenceAfterFiftyIterations) {
-    StepRig rig("\n");
+    StepRig rig("\n", converged_state);
     RunState& st = rig.st();
-    converged_state(&st);
     st.dist = 5.0;  // never converging
     st.work.latd = 44;
     int reads = 0;
     for (int k = 0; k < 60; ++k) {
-        DialogStep next = rig.dialog.step(DialogStep::ResultMenu);
+        DialogStep next = rig.step(DialogStep::ResultMenu);
         if (next != DialogStep::Iterate) {
             reads = k;
             break;
         }
-        rig.dialog.step(DialogStep::Iterate);
+        rig.step(DialogStep::Iterate);
         st.dist = 5.0;
         st.work.latd = 44;
     }
@@ -689,23 +678,21 @@ TEST_F(LunarMenu, NoConvergenceAfterFiftyIterations) {
 }
 
 TEST_F(LunarMenu, FixNearThePoleAsksTheNavigator) {
-    StepRig rig("9\n");
+    StepRig rig("9\n", converged_state);
     RunState& st = rig.st();
-    converged_state(&st);
     st.dist = 5.0;
     st.work.latd = 89;
     st.iterend = 7;
-    EXPECT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Stop);
+    EXPECT_EQ(rig.step(DialogStep::ResultMenu), DialogStep::Stop);
     EXPECT_TRUE(has(rig.out.str(), " continue with RETURN, 1=start, or "
                                    "9=stop\n"));
     EXPECT_EQ(st.iterend, 0);
     EXPECT_EQ(st.initluna, 0);
     // Within 88 whole degrees the iteration goes on without a read.
-    StepRig it("");
-    converged_state(&it.st());
+    StepRig it("", converged_state);
     it.st().dist = 5.0;
     it.st().work.latd = -88;
-    EXPECT_EQ(it.dialog.step(DialogStep::ResultMenu), DialogStep::Iterate);
+    EXPECT_EQ(it.step(DialogStep::ResultMenu), DialogStep::Iterate);
     EXPECT_EQ(it.out.str(), " ## ENTER: 1=restart, 4=ITERATE, 9=stop:");
 }
 

@@ -56,9 +56,12 @@ void plant_links(const std::string& suffix) {
     ASSERT_EQ(mkdir("away", 0755), 0);
     write_file("away/keep1.txt", "precious\n");
     write_file("away/keep2.txt", "precious\n");
-    ASSERT_EQ(symlink("away/new0.txt", ("moondist0x0.txt" + suffix).c_str()), 0);
-    ASSERT_EQ(symlink("away/keep1.txt", ("moondist0x1.txt" + suffix).c_str()), 0);
-    ASSERT_EQ(symlink("away/keep2.txt", ("moondist0x2.txt" + suffix).c_str()), 0);
+    ASSERT_EQ(symlink("away/new0.txt", ("moondist0x0.txt" + suffix).c_str()),
+              0);
+    ASSERT_EQ(symlink("away/keep1.txt", ("moondist0x1.txt" + suffix).c_str()),
+              0);
+    ASSERT_EQ(symlink("away/keep2.txt", ("moondist0x2.txt" + suffix).c_str()),
+              0);
 }
 
 // What the planted links point to stays as it was; nothing appears at the
