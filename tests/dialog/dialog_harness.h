@@ -128,6 +128,26 @@ inline DialogRun run_dialog(const std::string& input) {
     return r;
 }
 
+// A run in a fresh temporary working directory of its own, and the two
+// remembered-input files it left there (empty when missing).
+struct RunFiles {
+    DialogRun run;
+    std::string first, second;
+};
+
+inline RunFiles run_in_fresh_dir(const std::vector<std::string>& lines) {
+    TempDir dir;
+    RunFiles f;
+    if (!dir.ok()) {
+        ADD_FAILURE() << "no temporary working directory";
+        return f;
+    }
+    f.run = run_dialog(script(lines));
+    f.first = read_file("moondist0x1.txt");
+    f.second = read_file("moondist0x2.txt");
+    return f;
+}
+
 // A test run in a fresh temporary working directory of its own, removed
 // afterwards with whatever the run left in it.
 class InTempDir : public ::testing::Test {

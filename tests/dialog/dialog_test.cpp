@@ -140,10 +140,8 @@ TEST_F(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     Lines all = first_sight() + Lines{""} + Lines{"", "", ""} + Lines{""} +
                 Lines{"", "", "", ""};
     for (std::size_t n = 0; n <= all.size(); ++n) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         Lines cut(all.begin(), all.begin() + static_cast<long>(n));
-        DialogRun r = run_dialog(script(cut));
+        DialogRun r = run_in_fresh_dir(cut).run;
         EXPECT_EQ(r.status, 1) << n;
         EXPECT_TRUE(r.ended) << n;
         EXPECT_TRUE(has(r.out, "\n !!! Input ended: the run stops here, "
@@ -187,13 +185,11 @@ TEST_F(DialogDate, YearClampAndPrecisionWarning) {
         {"1582 10 4", 1582, false, true},   {"1583 1 1", 1583, false, false},
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         // After a Julian date the pause takes one line before the time.
         Lines s = {"", "", "", c.typed};
         if (c.julian) s.push_back("");
         s.push_back("5 6 7");
-        DialogRun r = run_dialog(script(s));
+        DialogRun r = run_in_fresh_dir(s).run;
         std::string after = r.out.substr(r.out.find(" [Default: 2017 6 17 ]"));
         EXPECT_EQ(has(after, " Year outside the range of high precision!\n"),
                   c.warning)
@@ -210,20 +206,12 @@ TEST_F(DialogDate, YearClampAndPrecisionWarning) {
 }
 
 TEST_F(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
-    {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
-        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 0", ""}));
-        EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 0.00 sec\n"));
-        EXPECT_TRUE(has(r.out, " Delta-T : 0.00 sec\n"));
-    }
-    {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
-        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 1", ""}));
-        EXPECT_FALSE(has(r.out, " Delta-T : 0.00 sec\n"));
-        EXPECT_NEAR(r.state.DeltaTT, lunarfix::deltatime(1992, 4), 1e-9);
-    }
+    DialogRun r = run_in_fresh_dir({"", "", "", "1992 4 12", "0 0 0", ""}).run;
+    EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 0.00 sec\n"));
+    EXPECT_TRUE(has(r.out, " Delta-T : 0.00 sec\n"));
+    r = run_in_fresh_dir({"", "", "", "1992 4 12", "0 0 1", ""}).run;
+    EXPECT_FALSE(has(r.out, " Delta-T : 0.00 sec\n"));
+    EXPECT_NEAR(r.state.DeltaTT, lunarfix::deltatime(1992, 4), 1e-9);
     {
         // A year after 2020 takes Delta T from the prediction file.
         TempDir dir;
@@ -369,17 +357,11 @@ TEST_F(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     EXPECT_EQ(read_file("moondist0x1.txt"), custom);
     EXPECT_FALSE(file_exists("moondist0x2.txt"));
     // South beyond 90 as well; exactly 90 is accepted.
-    {
-        TempDir d2;
-        DialogRun s = run_dialog(script({"", "", "", "", "", "", "-90 1", ""}));
-        EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
-    }
-    {
-        TempDir d3;
-        DialogRun s = run_dialog(script({"", "", "", "", "", "", "90 0"}));
-        EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
-        EXPECT_TRUE(has(s.out, "###>  Longitude: "));
-    }
+    DialogRun s = run_in_fresh_dir({"", "", "", "", "", "", "-90 1", ""}).run;
+    EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
+    s = run_in_fresh_dir({"", "", "", "", "", "", "90 0"}).run;
+    EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
+    EXPECT_TRUE(has(s.out, "###>  Longitude: "));
 }
 
 TEST_F(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
@@ -413,10 +395,8 @@ TEST_F(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
         {"-17 11.6", -17.0 - 11.6 / 60.0, " Longitude: -17 deg -11.60' \n"},
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         DialogRun r =
-            run_dialog(script({"", "", "", "", "", "", "", c.typed}));
+            run_in_fresh_dir({"", "", "", "", "", "", "", c.typed}).run;
         EXPECT_NEAR(r.state.longitude1, c.lon, 1e-9) << c.typed;
         EXPECT_NEAR(r.state.longitude2, c.lon, 1e-9) << c.typed;
         // The summary screen shows the longitude used.

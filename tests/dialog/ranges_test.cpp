@@ -45,21 +45,6 @@ std::string without(std::string text, const std::string& what) {
     return text;
 }
 
-struct RunFiles {
-    DialogRun run;
-    std::string first, second;
-};
-
-RunFiles run_in_fresh_dir(const Lines& lines) {
-    TempDir dir;
-    RunFiles f;
-    if (!dir.ok()) return f;
-    f.run = run_dialog(script(lines));
-    f.first = read_file("moondist0x1.txt");
-    f.second = read_file("moondist0x2.txt");
-    return f;
-}
-
 TEST(TypedRanges, AbsurdAnswersRefusedAndTheRunGoesOnAsWithEnter) {
     // The index correction 1e308, the second sextant altitude 0 -1e308 and
     // the lunar distance 200 0 each once, answered ENTER when asked again.
