@@ -148,13 +148,19 @@ inline RunFiles run_in_fresh_dir(const std::vector<std::string>& lines) {
     return f;
 }
 
-// A test run in a fresh temporary working directory of its own, removed
-// afterwards with whatever the run left in it.
-class InTempDir : public ::testing::Test {
+// The fixture `Base` in a fresh temporary working directory of its own,
+// which must be left and removed with whatever the test put in it.
+template <class Base>
+class InTempDirWith : public Base {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.ok()); }
+    void TearDown() override {
+        Base::TearDown();
+        ASSERT_TRUE(dir_.leave());
+    }
     TempDir dir_;
 };
+using InTempDir = InTempDirWith<::testing::Test>;
 
 // The record's date, and its clock time.
 inline void expect_date(const lunarfix::SightRecord& s, int y, int mo, int d,

@@ -22,15 +22,12 @@ namespace {
 using lunarfix_test::count;
 using lunarfix_test::has;
 
-class EarthconTest : public lunarfix_test::ScreenFixture {
+class EarthconTest
+    : public lunarfix_test::InTempDirWith<lunarfix_test::ScreenFixture> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.ok());
+        InTempDirWith::SetUp();
         readers().reset();
-    }
-    void TearDown() override {
-        ScreenFixture::TearDown();
-        ASSERT_TRUE(dir_.leave());
     }
     // One call of the screen with the typed answers `text` (the readers
     // keep their state from one call to the next).
@@ -42,7 +39,6 @@ protected:
         earthcon_with(&mem_, year, deltime, tempin, pressin, 1, &dt_, &t_, &p_,
                       &mo_);
     }
-    lunarfix_test::TempDir dir_{"earthcon"};
     EarthconMemory mem_;
     double dt_ = 0, t_ = 0, p_ = 0;
     int mo_ = 0;

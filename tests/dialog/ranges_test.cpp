@@ -119,12 +119,7 @@ TEST(TypedRanges, NonFiniteAnswersRefused) {
     EXPECT_FALSE(has_nonfinite(b.run.out));
 }
 
-class RememberedRanges : public ConsoleFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
-    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
-    TempDir dir_{"ranges"};
-};
+using RememberedRanges = InTempDirWith<ConsoleFixture>;
 
 TEST_F(RememberedRanges, ValuesOutsideTheirRangesGiveTheDefaults) {
     // A hand-edited file: month 13, a latitude beyond the pole, a sextant

@@ -30,12 +30,8 @@ using lunarfix_test::read_file;
 using lunarfix_test::unsaved_note;
 using lunarfix_test::write_file;
 
-class RememberedTest : public lunarfix_test::ConsoleFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
-    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
-    lunarfix_test::TempDir dir_{"remembered"};
-};
+using RememberedTest =
+    lunarfix_test::InTempDirWith<lunarfix_test::ConsoleFixture>;
 
 // The names in the working directory, sorted, for a check that no
 // temporary file is left behind.

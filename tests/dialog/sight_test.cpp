@@ -28,15 +28,12 @@ namespace {
 using lunarfix_test::arcmin;  // degrees
 using lunarfix_test::arcsec;
 
-class SightTest : public lunarfix_test::ScreenFixture {
+class SightTest
+    : public lunarfix_test::InTempDirWith<lunarfix_test::ScreenFixture> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.ok());
+        InTempDirWith::SetUp();
         feed("");
-    }
-    void TearDown() override {
-        ScreenFixture::TearDown();
-        ASSERT_TRUE(dir_.leave());
     }
     // The EPHEMERIDES screen alone on the console.
     void screen(RunState* rs, const SightInput& in, const SightResult& r) {
@@ -52,7 +49,6 @@ protected:
         }
         return "";
     }
-    lunarfix_test::TempDir dir_{"sight"};
 };
 
 SightInput at(int y, int mo, int d, int h, int mi, int s, int iur) {
