@@ -162,6 +162,17 @@ protected:
 };
 using InTempDir = InTempDirWith<::testing::Test>;
 
+// Sets the date and the clock time of a sight record or a sight input.
+template <class Sight>
+void set_date_time(Sight* s, int y, int mo, int d, int h, int mi, int sec) {
+    s->year = y;
+    s->month = mo;
+    s->day = d;
+    s->hour = h;
+    s->min = mi;
+    s->sec = sec;
+}
+
 // The record's date, and its clock time.
 inline void expect_date(const lunarfix::SightRecord& s, int y, int mo, int d,
                         const std::string& what = "") {

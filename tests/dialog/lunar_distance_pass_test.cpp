@@ -72,12 +72,7 @@ Observation observe(const Truth& t) {
     rs.aug = 1.83;
     rs.temperature = 16.1;
     rs.pressure = 1026.4;
-    rs.work.year = t.year;
-    rs.work.month = t.month;
-    rs.work.day = t.day;
-    rs.work.hour = t.hour;
-    rs.work.min = t.min;
-    rs.work.sec = t.sec;
+    set_date_time(&rs.work, t.year, t.month, t.day, t.hour, t.min, t.sec);
     rs.latitude1 = rs.latitude2 = t.lat;
     rs.longitude1 = rs.longitude2 = t.lon;
 
@@ -578,12 +573,7 @@ TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
     // off keeps the clock moving after the tenth clearing.
     pass_state(&st, 8);
     st.sight2.idstar = 12;
-    st.sight1.year = 2103;
-    st.sight1.month = 4;
-    st.sight1.day = 28;
-    st.sight1.hour = 20;
-    st.sight1.min = 46;
-    st.sight1.sec = 0;
+    set_date_time(&st.sight1, 2103, 4, 28, 20, 46, 0);
     double decm, ghm, ghaa, ram, hpm, sdm, decs, ghs, ras, sha;
     lunarfix::mooneph(1, st.DeltaTT, 2103, 4, 28, 20, 46, 0, &decm, &ghm,
                       &ghaa, &ram, &hpm, &sdm);

@@ -463,12 +463,7 @@ TEST(LowSight, CentreBelowTheHorizonKeepsItsSign) {
     const Seen sun = see(at, body_place(l));
     ASSERT_NEAR(sun.alt, -0.3, 0.001);
     lunarfix::SightInput in;
-    in.year = l.year;
-    in.month = l.month;
-    in.day = l.day;
-    in.hour = l.hour;
-    in.min = l.min;
-    in.sec = l.sec;
+    set_date_time(&in, l.year, l.month, l.day, l.hour, l.min, l.sec);
     in.iur = 0;
     in.DeltaTT = delta_t(l);
     in.lat = at.lat;
