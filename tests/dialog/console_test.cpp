@@ -28,15 +28,20 @@ void three(int* a, int* b, int* c) {
     *c = parse4nth(0, 3, -3);
 }
 
+// The three calls of `three` give a, b, c.
+void expect_three(int a, int b, int c, const std::string& what = "") {
+    int y, m, d;
+    three(&y, &m, &d);
+    EXPECT_EQ(y, a) << what;
+    EXPECT_EQ(m, b) << what;
+    EXPECT_EQ(d, c) << what;
+}
+
 TEST_F(ConsoleTest, DateWithBlanksCommasSemicolons) {
     for (const char* line : {"2017 6 17\n", "2017,6,17\n", "2017;6 ;17\n",
                              "  2017 ,, 6;;17\n"}) {
         feed(line);
-        int y, m, d;
-        three(&y, &m, &d);
-        EXPECT_EQ(y, 2017) << line;
-        EXPECT_EQ(m, 6) << line;
-        EXPECT_EQ(d, 17) << line;
+        expect_three(2017, 6, 17, line);
         EXPECT_EQ(out(), "");  // the token readers print nothing
     }
 }
@@ -44,10 +49,7 @@ TEST_F(ConsoleTest, DateWithBlanksCommasSemicolons) {
 TEST_F(ConsoleTest, MissingTokensAndTheLineEndToken) {
     int y, m, d;
     feed("2017 6\n");
-    three(&y, &m, &d);
-    EXPECT_EQ(y, 2017);
-    EXPECT_EQ(m, 6);
-    EXPECT_EQ(d, -3);
+    expect_three(2017, 6, -3);
     // A blank before ENTER: the line end forms a third token worth 0.
     feed("2017 6 \n");
     three(&y, &m, &d);
@@ -57,10 +59,7 @@ TEST_F(ConsoleTest, MissingTokensAndTheLineEndToken) {
 TEST_F(ConsoleTest, EnterKeepsEveryDefault) {
     int y, m, d;
     feed("\n");
-    three(&y, &m, &d);
-    EXPECT_EQ(y, -1);
-    EXPECT_EQ(m, -2);
-    EXPECT_EQ(d, -3);
+    expect_three(-1, -2, -3);
     // A line end of the other convention is ENTER too.
     feed("\r\n2017 6 17\r\n");
     three(&y, &m, &d);
@@ -71,12 +70,8 @@ TEST_F(ConsoleTest, EnterKeepsEveryDefault) {
 }
 
 TEST_F(ConsoleTest, LineOfBlanksIsNotEnter) {
-    int y, m, d;
     feed("     \n");
-    three(&y, &m, &d);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(m, -2);
-    EXPECT_EQ(d, -3);
+    expect_three(0, -2, -3);
 }
 
 TEST_F(ConsoleTest, TextToNumberRules) {
@@ -337,10 +332,7 @@ TEST_F(ConsoleTest, EndOfInputGivesDefaultsAtOnce) {
     EXPECT_EQ(y, 2017);
     EXPECT_FALSE(console().ended);
     // The old line is not handed back: defaults, and the end is noted.
-    three(&y, &m, &d);
-    EXPECT_EQ(y, -1);
-    EXPECT_EQ(m, -2);
-    EXPECT_EQ(d, -3);
+    expect_three(-1, -2, -3);
     EXPECT_TRUE(console().ended);
     EXPECT_EQ(parsenth(1, 5), 5);
     EXPECT_EQ(parsefd(1, 2.5), 2.5);

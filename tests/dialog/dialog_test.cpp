@@ -18,14 +18,17 @@ namespace {
 
 using namespace lunarfix_test;
 using Lines = std::vector<std::string>;
+using DialogStartUp = InTempDir;
+using DialogEndOfInput = InTempDir;
+using DialogDate = InTempDir;
+using DialogEnd = InTempDir;
+using DialogPosition = InTempDir;
+using DialogSextant = InTempDir;
+using DialogBody = InTempDir;
+using DialogSightMenu = InTempDir;
+
 
 constexpr double nm = 1.0 / 60.0;  // one nautical mile of latitude, degrees
-
-// The default first-sight file written into an empty directory.
-const char* const kDefaultFirstFile =
-    "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n2 33 \n"
-    "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
-    "16.100000 1026.400000 \n48.116667 1 \n";
 
 // Answers up to the first sight's menu: the reset question and its pause,
 // the example pause, date, time, earth conditions, latitude, longitude,
@@ -49,9 +52,7 @@ std::string section(const std::string& text, const std::string& from,
 
 // ------------------------------------------------------------------ title
 
-TEST(DialogStartUp, TitleScreenAndNoReset) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogStartUp, TitleScreenAndNoReset) {
     DialogRun r = run_dialog(script({"", ""}));
     EXPECT_EQ(r.status, 1);  // the input ends before the run does
     EXPECT_EQ(r.out.rfind(" >skip> \n", 0), 0u);
@@ -68,7 +69,7 @@ TEST(DialogStartUp, TitleScreenAndNoReset) {
     EXPECT_TRUE(file_exists("moondist0x0.txt"));
 }
 
-TEST(DialogStartUp, ResetAnswersOneRAndR) {
+TEST_F(DialogStartUp, ResetAnswersOneRAndR) {
     for (const char* answer : {"1", "R", "r"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -83,13 +84,13 @@ TEST(DialogStartUp, ResetAnswersOneRAndR) {
         EXPECT_FALSE(has(r.out, "PROTECTED")) << answer;
         // The first file is written again from the defaults at its sight;
         // the second is gone until its sight.
-        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirstFile) << answer;
+        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst) << answer;
         EXPECT_FALSE(file_exists("moondist0x2.txt")) << answer;
         EXPECT_TRUE(file_exists("moondist0x0.txt")) << answer;
     }
 }
 
-TEST(DialogStartUp, ResetOfPredictionFile) {
+TEST_F(DialogStartUp, ResetOfPredictionFile) {
     for (const char* answer : {"2", "X", "x"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
@@ -106,9 +107,7 @@ TEST(DialogStartUp, ResetOfPredictionFile) {
     }
 }
 
-TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogStartUp, PredictionFileThatCannotBeRemoved) {
     ASSERT_EQ(mkdir("moondist0x0.txt", 0755), 0);
     write_file("moondist0x0.txt/keep", "x");
     DialogRun r = run_dialog(script({"r", "x", ""}));
@@ -119,11 +118,11 @@ TEST(DialogStartUp, PredictionFileThatCannotBeRemoved) {
     rmdir("moondist0x0.txt");
 }
 
-TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
+TEST_F(DialogStartUp, OtherFirstAnswersResetNothing) {
     for (const char* answer : {"", "2", "x", "0", "q"}) {
         TempDir dir;
         ASSERT_TRUE(dir.ok());
-        write_file("moondist0x1.txt", kDefaultFirstFile);
+        write_file("moondist0x1.txt", kDefaultFirst);
         write_file("moondist0x2.txt", "2000 1 1 \n");
         DialogRun r = run_dialog(script({answer, ""}));
         EXPECT_TRUE(has(r.out, " OK, - No RESET of files 0x0,0x1,0x2.txt\n"))
@@ -135,16 +134,14 @@ TEST(DialogStartUp, OtherFirstAnswersResetNothing) {
 
 // ------------------------------------------------------------ end of input
 
-TEST(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
+TEST_F(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     // Cut the default run's answers after every possible line: each run must
     // end, with the closing screen and status 1 (input ended first).
     Lines all = first_sight() + Lines{""} + Lines{"", "", ""} + Lines{""} +
                 Lines{"", "", "", ""};
     for (std::size_t n = 0; n <= all.size(); ++n) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         Lines cut(all.begin(), all.begin() + static_cast<long>(n));
-        DialogRun r = run_dialog(script(cut));
+        DialogRun r = run_in_fresh_dir(cut).run;
         EXPECT_EQ(r.status, 1) << n;
         EXPECT_TRUE(r.ended) << n;
         EXPECT_TRUE(has(r.out, "\n !!! Input ended: the run stops here, "
@@ -157,9 +154,7 @@ TEST(DialogEndOfInput, EndsAtEveryPointWithStatusOne) {
     }
 }
 
-TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
     // The first sight is computed and remembered; the input ends at the
     // second sight's body prompt, so its file keeps the state of its
     // creation.
@@ -177,7 +172,7 @@ TEST(DialogEndOfInput, NothingIsSavedAfterTheInputEnded) {
 
 // ------------------------------------------------------------------- date
 
-TEST(DialogDate, YearClampAndPrecisionWarning) {
+TEST_F(DialogDate, YearClampAndPrecisionWarning) {
     struct Case {
         const char* typed;
         int year;
@@ -190,13 +185,11 @@ TEST(DialogDate, YearClampAndPrecisionWarning) {
         {"1582 10 4", 1582, false, true},   {"1583 1 1", 1583, false, false},
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         // After a Julian date the pause takes one line before the time.
         Lines s = {"", "", "", c.typed};
         if (c.julian) s.push_back("");
         s.push_back("5 6 7");
-        DialogRun r = run_dialog(script(s));
+        DialogRun r = run_in_fresh_dir(s).run;
         std::string after = r.out.substr(r.out.find(" [Default: 2017 6 17 ]"));
         EXPECT_EQ(has(after, " Year outside the range of high precision!\n"),
                   c.warning)
@@ -208,27 +201,17 @@ TEST(DialogDate, YearClampAndPrecisionWarning) {
         EXPECT_TRUE(has(after, fmt(" Year: %d   Month: ", c.year))) << c.typed;
         EXPECT_EQ(r.state.sight1.year, c.year) << c.typed;
         // The time was read from the line after the pause.
-        EXPECT_EQ(r.state.sight1.hour, 5) << c.typed;
-        EXPECT_EQ(r.state.sight1.min, 6) << c.typed;
-        EXPECT_EQ(r.state.sight1.sec, 7) << c.typed;
+        expect_clock(r.state.sight1, 5, 6, 7, c.typed);
     }
 }
 
-TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
-    {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
-        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 0", ""}));
-        EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 0.00 sec\n"));
-        EXPECT_TRUE(has(r.out, " Delta-T : 0.00 sec\n"));
-    }
-    {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
-        DialogRun r = run_dialog(script({"", "", "", "1992 4 12", "0 0 1", ""}));
-        EXPECT_FALSE(has(r.out, " Delta-T : 0.00 sec\n"));
-        EXPECT_NEAR(r.state.DeltaTT, lunarfix::deltatime(1992, 4), 1e-9);
-    }
+TEST_F(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
+    DialogRun r = run_in_fresh_dir({"", "", "", "1992 4 12", "0 0 0", ""}).run;
+    EXPECT_TRUE(has(r.out, "    Delta_T=TT-UT1= 0.00 sec\n"));
+    EXPECT_TRUE(has(r.out, " Delta-T : 0.00 sec\n"));
+    r = run_in_fresh_dir({"", "", "", "1992 4 12", "0 0 1", ""}).run;
+    EXPECT_FALSE(has(r.out, " Delta-T : 0.00 sec\n"));
+    EXPECT_NEAR(r.state.DeltaTT, lunarfix::deltatime(1992, 4), 1e-9);
     {
         // A year after 2020 takes Delta T from the prediction file.
         TempDir dir;
@@ -241,7 +224,7 @@ TEST(DialogDate, DeltaTOfTheDateAndTheCheckDate) {
     }
 }
 
-TEST(DialogDate, YearThePredictionFileDoesNotCover) {
+TEST_F(DialogDate, YearThePredictionFileDoesNotCover) {
     // The model's row 2100 holds 80 s.
     const double model2100 = 80.0;
     {
@@ -269,15 +252,11 @@ TEST(DialogDate, YearThePredictionFileDoesNotCover) {
         EXPECT_TRUE(has(r.out, "? wrong sequence:2035\n"));
         EXPECT_NEAR(r.state.DeltaTT, model2100, 1e-9 * sec_dt);
         EXPECT_EQ(r.state.sight1.year, 2100);
-        EXPECT_EQ(r.state.sight1.hour, 5);
-        EXPECT_EQ(r.state.sight1.min, 6);
-        EXPECT_EQ(r.state.sight1.sec, 7);
+        expect_clock(r.state.sight1, 5, 6, 7);
     }
 }
 
-TEST(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
     // A month and a day that no calendar has, and a time of day that no
     // clock shows: each answer is refused with one line, the same question
     // comes again with its default unchanged, and the next answer is taken.
@@ -312,38 +291,26 @@ TEST(DialogDate, ValuesOutsideTheirRangesAreRefusedAndAskedAgain) {
                                "\n" + time_q))
         << r.out;
     EXPECT_EQ(count(r.out, time_q), 4);
-    EXPECT_EQ(r.state.sight1.year, 2016);
-    EXPECT_EQ(r.state.sight1.month, 12);
-    EXPECT_EQ(r.state.sight1.day, 31);
-    EXPECT_EQ(r.state.sight1.hour, 23);
-    EXPECT_EQ(r.state.sight1.min, 59);
-    EXPECT_EQ(r.state.sight1.sec, 59);
+    expect_date(r.state.sight1, 2016, 12, 31);
+    expect_clock(r.state.sight1, 23, 59, 59);
     EXPECT_FALSE(has(r.out, "2147483647"));
     EXPECT_FALSE(has(r.out, "nan"));
 }
 
-TEST(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, OverlongDateLineAnswersOnlyTheDate) {
     // 66 characters: the date, blanks up to the reader's 60, then a tail.
     std::string date = "2018 7 19";
     date += std::string(60 - date.size(), ' ');
     date += "11 22 ";
     ASSERT_EQ(date.size(), 66u);
     DialogRun r = run_dialog(script({"", "", "", date, "5 6 7", ""}));
-    EXPECT_EQ(r.state.sight1.year, 2018);
-    EXPECT_EQ(r.state.sight1.month, 7);
-    EXPECT_EQ(r.state.sight1.day, 19);
+    expect_date(r.state.sight1, 2018, 7, 19);
     // The time is the time line's, not the tail of the date line.
-    EXPECT_EQ(r.state.sight1.hour, 5);
-    EXPECT_EQ(r.state.sight1.min, 6);
-    EXPECT_EQ(r.state.sight1.sec, 7);
+    expect_clock(r.state.sight1, 5, 6, 7);
     EXPECT_TRUE(has(r.out, " Time-UTC:  5 h 6 min 7 sec \n"));
 }
 
-TEST(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
     DialogRun r = run_dialog(script({"", "", "", "2017 13 1"}));
     EXPECT_TRUE(r.ended);
     EXPECT_EQ(count(r.out, " !!! Month must be from 1 to 12: asked again"), 1);
@@ -353,9 +320,7 @@ TEST(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
 
 // --------------------------------------------------------------- position
 
-TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
     DialogRun r =
         run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
     EXPECT_EQ(r.status, 0);
@@ -374,9 +339,7 @@ TEST(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
     EXPECT_FALSE(has(r.out, "HORIZONS"));
 }
 
-TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     const std::string custom =
         "2017 6 17 \n3 57 14 \n10 0.000000 \n-17 -11.600000 \n2 33 \n"
         "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
@@ -394,22 +357,14 @@ TEST(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
     EXPECT_EQ(read_file("moondist0x1.txt"), custom);
     EXPECT_FALSE(file_exists("moondist0x2.txt"));
     // South beyond 90 as well; exactly 90 is accepted.
-    {
-        TempDir d2;
-        DialogRun s = run_dialog(script({"", "", "", "", "", "", "-90 1", ""}));
-        EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
-    }
-    {
-        TempDir d3;
-        DialogRun s = run_dialog(script({"", "", "", "", "", "", "90 0"}));
-        EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
-        EXPECT_TRUE(has(s.out, "###>  Longitude: "));
-    }
+    DialogRun s = run_in_fresh_dir({"", "", "", "", "", "", "-90 1", ""}).run;
+    EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
+    s = run_in_fresh_dir({"", "", "", "", "", "", "90 0"}).run;
+    EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
+    EXPECT_TRUE(has(s.out, "###>  Longitude: "));
 }
 
-TEST(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
     // A fraction typed with the degrees is dropped; the minutes take the
     // sign of the degrees.
     DialogRun r = run_dialog(script({"", "", "", "", "", "", "-33.7 15", ""}));
@@ -427,7 +382,7 @@ TEST(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
     EXPECT_NEAR(s.state.latitude1, -0.5, 1e-12);
 }
 
-TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
+TEST_F(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
     struct Case {
         const char* typed;
         double lon;
@@ -440,10 +395,8 @@ TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
         {"-17 11.6", -17.0 - 11.6 / 60.0, " Longitude: -17 deg -11.60' \n"},
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         DialogRun r =
-            run_dialog(script({"", "", "", "", "", "", "", c.typed}));
+            run_in_fresh_dir({"", "", "", "", "", "", "", c.typed}).run;
         EXPECT_NEAR(r.state.longitude1, c.lon, 1e-9) << c.typed;
         EXPECT_NEAR(r.state.longitude2, c.lon, 1e-9) << c.typed;
         // The summary screen shows the longitude used.
@@ -453,7 +406,7 @@ TEST(DialogPosition, LongitudeWrapsIntoHalfOpenRange) {
 
 // ------------------------------------------------------- sextant settings
 
-TEST(DialogSextant, HeightOfEyeClamp) {
+TEST_F(DialogSextant, HeightOfEyeClamp) {
     struct Case {
         const char* typed;
         double aug;
@@ -474,9 +427,7 @@ TEST(DialogSextant, HeightOfEyeClamp) {
     }
 }
 
-TEST(DialogSextant, IndexCorrectionAndSextantAltitude) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogSextant, IndexCorrectionAndSextantAltitude) {
     DialogRun r = run_dialog(
         script(first_sight("", "", "", "", "3", "-1.5", "", "24.5 10")));
     EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  => Moon upper "
@@ -496,9 +447,7 @@ TEST(DialogSextant, IndexCorrectionAndSextantAltitude) {
 
 // ------------------------------------------------------------------ bodies
 
-TEST(DialogBody, FirstSightRefusals) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogBody, FirstSightRefusals) {
     // 4 and 9 repeat the question, -3 is taken as 3.
     Lines s = {"", "", "", "", "", "", "", "", "4", "9", "-3", "", "", "", ""};
     DialogRun r = run_dialog(script(s));
@@ -509,9 +458,7 @@ TEST(DialogBody, FirstSightRefusals) {
     EXPECT_EQ(r.state.sight1.iur, 3);
 }
 
-TEST(DialogBody, SecondSightRefusalsAndEchoes) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogBody, SecondSightRefusalsAndEchoes) {
     Lines s = first_sight() + Lines{""} + Lines{"2", "3", "12", "-5", "", ""};
     DialogRun r = run_dialog(script(s));
     EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 4);
@@ -523,7 +470,7 @@ TEST(DialogBody, SecondSightRefusalsAndEchoes) {
 
 // ---------------------------------------------------------- sight menus
 
-TEST(DialogSightMenu, FirstSightAnswers) {
+TEST_F(DialogSightMenu, FirstSightAnswers) {
     {
         // 1 repeats from the example screen without reading the file; a
         // negative answer asks again; 9 ends without a further save.
@@ -557,9 +504,7 @@ TEST(DialogSightMenu, FirstSightAnswers) {
     }
 }
 
-TEST(DialogSightMenu, SecondSightAnswers) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(DialogSightMenu, SecondSightAnswers) {
     // 0: the second sight again (no example screen); 2: its file read
     // again; 1: back to the first sight; 4: stop without saving.
     Lines s = first_sight() + Lines{""} + Lines{"", "", "", "0"} +
@@ -582,13 +527,6 @@ TEST(DialogSightMenu, SecondSightAnswers) {
 }
 
 // --------------------------------------------------------------- the run
-
-// Answers of a run that takes every default: 22 lines up to the first
-// read of the result menu.
-Lines default_answers() {
-    return first_sight() + Lines{""} + Lines{"", "", "", ""} +
-           Lines{"", "", "", ""};
-}
 
 TEST(DialogRun, DefaultRunToStop) {
     TempDir dir;
@@ -658,24 +596,21 @@ TEST(DialogRun, DefaultRunToStop) {
 
     // The remembered inputs after the stop, byte for byte.
     const lunarfix::RunState& st = r.state;
-    std::string f1 = "2017 6 17 \n" +
-                     fmt("%d %d %d \n", st.sight1.hour, st.sight1.min,
-                         st.sight1.sec) +
-                     fmt("%d %f \n", st.sight1.latd, st.sight1.latmf) +
-                     fmt("%d %f \n", st.sight1.lond, st.sight1.lonmf) +
-                     "2 33 \n24 14.000000 0 \n0.000000 1.830000 \n" +
-                     fmt("0.000000 %f 0.000000 \n", st.azim1) +
-                     "16.100000 1026.400000 \n48.116667 1 \n";
-    EXPECT_EQ(read_file("moondist0x1.txt"), f1);
-    std::string f2 = "2017 6 17 \n" +
-                     fmt("%d %d %d \n", st.sight2.hour, st.sight2.min,
-                         st.sight2.sec) +
-                     fmt("%d %f \n", st.sight2.latd, st.sight2.latmf) +
-                     fmt("%d %f \n", st.sight2.lond, st.sight2.lonmf) +
-                     "4 33 \n7 47.800000 0 \n0.000000 1.830000 \n" +
-                     fmt("0.000000 %f 0.000000 \n", st.azim2) +
-                     "0.000000 0.000000 \n";
-    EXPECT_EQ(read_file("moondist0x2.txt"), f2);
+    // Date, clock and position of each record, as the run left them.
+    auto head = [](const lunarfix::SightRecord& w) {
+        return "2017 6 17 \n" + fmt("%d %d %d \n", w.hour, w.min, w.sec) +
+               fmt("%d %f \n%d %f \n", w.latd, w.latmf, w.lond, w.lonmf);
+    };
+    EXPECT_EQ(read_file("moondist0x1.txt"),
+              head(st.sight1) +
+                  "2 33 \n24 14.000000 0 \n0.000000 1.830000 \n" +
+                  fmt("0.000000 %f 0.000000 \n", st.azim1) +
+                  "16.100000 1026.400000 \n48.116667 1 \n");
+    EXPECT_EQ(read_file("moondist0x2.txt"),
+              head(st.sight2) +
+                  "4 33 \n7 47.800000 0 \n0.000000 1.830000 \n" +
+                  fmt("0.000000 %f 0.000000 \n", st.azim2) +
+                  "0.000000 0.000000 \n");
     EXPECT_EQ(st.sight1.hour, 3);
     EXPECT_EQ(st.sight1.min, 57);
     EXPECT_NEAR(st.sight1.sec, 14, 1);

@@ -19,15 +19,15 @@
 namespace lunarfix {
 namespace {
 
-class EarthconTest : public lunarfix_test::ScreenFixture {
+using lunarfix_test::count;
+using lunarfix_test::has;
+
+class EarthconTest
+    : public lunarfix_test::InTempDirWith<lunarfix_test::ScreenFixture> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.ok());
+        InTempDirWith::SetUp();
         readers().reset();
-    }
-    void TearDown() override {
-        ScreenFixture::TearDown();
-        ASSERT_TRUE(dir_.leave());
     }
     // One call of the screen with the typed answers `text` (the readers
     // keep their state from one call to the next).
@@ -39,13 +39,14 @@ protected:
         earthcon_with(&mem_, year, deltime, tempin, pressin, 1, &dt_, &t_, &p_,
                       &mo_);
     }
-    lunarfix_test::TempDir dir_{"earthcon"};
     EarthconMemory mem_;
     double dt_ = 0, t_ = 0, p_ = 0;
     int mo_ = 0;
 };
 
-std::string screen_head(const char* deltat_line, const char* note = "") {
+// The whole screen up to its question, with the standard temperature and
+// pressure.
+std::string screen(const char* deltat_line, const char* note = "") {
     std::string s = " " + std::string(40, '\n');
     s += "  The following STANDARD CONDITIONS should only\n"
          "  be modified, if alternative parameters\n"
@@ -53,20 +54,17 @@ std::string screen_head(const char* deltat_line, const char* note = "") {
          "  **********> EARTH-CONDITIONS <****************\n";
     s += deltat_line;
     s += note;
+    s += "    Temperature = 16.1 deg Celsius \n"
+         "    Pressure    = 1026.4 hPa. \n"
+         "  **********************************************\n\n"
+         "       To modify, enter 1, else hit RETURN:\n"
+         "###>    Input: ";
     return s;
 }
 
-const char* const kQuestion =
-    "  **********************************************\n\n"
-    "       To modify, enter 1, else hit RETURN:\n"
-    "###>    Input: ";
-
 TEST_F(EarthconTest, EnterKeepsEverything) {
     show("\n");
-    EXPECT_EQ(out_.str(), screen_head("    Delta_T=TT-UT1= 68.50 sec\n") +
-                              "    Temperature = 16.1 deg Celsius \n"
-                              "    Pressure    = 1026.4 hPa. \n" +
-                              kQuestion);
+    EXPECT_EQ(out_.str(), screen("    Delta_T=TT-UT1= 68.50 sec\n"));
     EXPECT_EQ(dt_, 68.5);
     EXPECT_EQ(t_, 16.1);
     EXPECT_EQ(p_, 1026.4);
@@ -88,28 +86,20 @@ TEST_F(EarthconTest, EnterKeepsEverything) {
 
 TEST_F(EarthconTest, YearsShownWithTheirNotes) {
     show("\n", 2019);
-    EXPECT_NE(out_.str().find("    Delta_T=TT-UT1= 68.50 sec\n    Temp"),
-              std::string::npos);
+    EXPECT_TRUE(has(out_.str(), "    Delta_T=TT-UT1= 68.50 sec\n    Temp"));
     show("\n", 2020, 69.36);
-    EXPECT_NE(out_.str().find(
-                  "    Delta_T=TT-UT1= 69.36 sec (extrapolated!)\n    Temp"),
-              std::string::npos);
+    EXPECT_TRUE(has(out_.str(),
+                    "    Delta_T=TT-UT1= 69.36 sec (extrapolated!)\n    Temp"));
     show("\n", 3001, 0.0);
     EXPECT_EQ(out_.str(),
-              screen_head("    Delta_T=TT-UT1= 0.00 sec (extrapolated!)\n",
-                          "    NOTE: Year>3000: year=3001\n") +
-                  "    Temperature = 16.1 deg Celsius \n"
-                  "    Pressure    = 1026.4 hPa. \n" +
-                  kQuestion);
+              screen("    Delta_T=TT-UT1= 0.00 sec (extrapolated!)\n",
+                     "    NOTE: Year>3000: year=3001\n"));
 }
 
 TEST_F(EarthconTest, AnswerOneChangesAllThree) {
     show("1\n70.25\n-5\n990\n\n");
     EXPECT_EQ(out_.str(),
-              screen_head("    Delta_T=TT-UT1= 68.50 sec\n") +
-                  "    Temperature = 16.1 deg Celsius \n"
-                  "    Pressure    = 1026.4 hPa. \n" +
-                  kQuestion +
+              screen("    Delta_T=TT-UT1= 68.50 sec\n") +
                   "Change following values or hit ENTER:\n"
                   "###> Delta_T =  [Default: 68.50 ] Input: "
                   "###> Temperature =  [Default: 16.1 ] Input: "
@@ -131,8 +121,7 @@ TEST_F(EarthconTest, DeltaTHeldUntilTheProgramEnds) {
     // A later first sight of another year shows and returns the same.
     show("\n", 2100, 200.0);
     EXPECT_EQ(dt_, 68.5);
-    EXPECT_NE(out_.str().find("Delta_T=TT-UT1= 68.50 sec (extrapolated!)"),
-              std::string::npos);
+    EXPECT_TRUE(has(out_.str(), "Delta_T=TT-UT1= 68.50 sec (extrapolated!)"));
 
     // Answer 0: Delta T is 0 at every later call.
     EarthconMemory fresh;
@@ -141,31 +130,25 @@ TEST_F(EarthconTest, DeltaTHeldUntilTheProgramEnds) {
     EXPECT_EQ(dt_, 0.0);
     show("\n", 1900, -1.98);
     EXPECT_EQ(dt_, 0.0);
-    EXPECT_NE(out_.str().find("    Delta_T=TT-UT1= 0.00 sec\n"),
-              std::string::npos);
+    EXPECT_TRUE(has(out_.str(), "    Delta_T=TT-UT1= 0.00 sec\n"));
 }
 
 TEST_F(EarthconTest, AnswerRoundedToAChoice) {
+    // Rounded to 1: Delta T changed; to 0: Delta T zero; else nothing.
     struct Case {
         const char* answer;
-        int action;  // 1 change, 0 zero, -1 nothing
+        double dt;
+        int memtime;
     };
-    const Case cases[] = {{"0.6\n", 1}, {"1.4\n", 1},  {"1.5\n", -1},
-                          {"2\n", -1},  {"-1.4\n", 0}, {"0.4\n", 0},
-                          {"-1.5\n", -1}, {"1e308\n", -1}};
+    const Case cases[] = {{"0.6\n", 99.0, 1},   {"1.4\n", 99.0, 1},
+                          {"1.5\n", 68.5, 0},   {"2\n", 68.5, 0},
+                          {"-1.4\n", 0.0, 1},   {"0.4\n", 0.0, 1},
+                          {"-1.5\n", 68.5, 0},  {"1e308\n", 68.5, 0}};
     for (const Case& c : cases) {
         mem_ = EarthconMemory();
         show(std::string(c.answer) + "99\n\n\n\n");
-        if (c.action == 1) {
-            EXPECT_EQ(dt_, 99.0) << c.answer;
-            EXPECT_EQ(mem_.memtime, 1) << c.answer;
-        } else if (c.action == 0) {
-            EXPECT_EQ(dt_, 0.0) << c.answer;
-            EXPECT_EQ(mem_.memtime, 1) << c.answer;
-        } else {
-            EXPECT_EQ(dt_, 68.5) << c.answer;
-            EXPECT_EQ(mem_.memtime, 0) << c.answer;
-        }
+        EXPECT_EQ(dt_, c.dt) << c.answer;
+        EXPECT_EQ(mem_.memtime, c.memtime) << c.answer;
     }
 }
 
@@ -201,23 +184,20 @@ TEST_F(EarthconTest, DeltaTLimitedTemperatureAndPressureRefused) {
     EXPECT_EQ(t_, 5.0);
     EXPECT_EQ(p_, 1000.0);
     const std::string out = out_.str();
-    EXPECT_EQ(lunarfix_test::count(out, "###> Temperature =  [Default: 16.1 ] "
-                                        "Input:  !!! Temperature must be from "
-                                        "-80 to +60 C: asked again\n"),
+    EXPECT_EQ(count(out, "###> Temperature =  [Default: 16.1 ] Input:  !!! "
+                         "Temperature must be from -80 to +60 C: asked again\n"),
               3);
-    EXPECT_EQ(lunarfix_test::count(out, "###> Pressure =  [Default: 1026.4 ] "
-                                        "Input:  !!! Pressure must be from 0 "
-                                        "to 1200 hPa: asked again\n"),
+    EXPECT_EQ(count(out, "###> Pressure =  [Default: 1026.4 ] Input:  !!! "
+                         "Pressure must be from 0 to 1200 hPa: asked again\n"),
               3);
-    EXPECT_NE(out.find(">> temp 5.0\n"), std::string::npos);
-    EXPECT_NE(out.find(">> press 1000.0\n"), std::string::npos);
-    EXPECT_EQ(out.find("nan"), std::string::npos);
-    EXPECT_EQ(out.find("inf"), std::string::npos);
+    EXPECT_TRUE(has(out, ">> temp 5.0\n"));
+    EXPECT_TRUE(has(out, ">> press 1000.0\n"));
+    EXPECT_FALSE(has(out, "nan"));
+    EXPECT_FALSE(has(out, "inf"));
     // A negative pressure handed in is offered as 0.
     mem_ = EarthconMemory();
     show("1\n\n\n\n\n", 2017, 68.5, 16.1, -5.0);
-    EXPECT_NE(out_.str().find("###> Pressure =  [Default: 0.0 ] Input: "),
-              std::string::npos);
+    EXPECT_TRUE(has(out_.str(), "###> Pressure =  [Default: 0.0 ] Input: "));
     EXPECT_EQ(p_, 0.0);
 }
 

@@ -23,6 +23,11 @@ using namespace lunarfix_test;
 using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
+using LunarRun = InTempDir;
+using LunarMenu = InTempDir;
+using LunarFix = InTempDir;
+using LunarPass = InTempDir;
+
 
 constexpr double nm = arcmin;  // one nautical mile of latitude
 
@@ -67,12 +72,7 @@ Observation observe(const Truth& t) {
     rs.aug = 1.83;
     rs.temperature = 16.1;
     rs.pressure = 1026.4;
-    rs.work.year = t.year;
-    rs.work.month = t.month;
-    rs.work.day = t.day;
-    rs.work.hour = t.hour;
-    rs.work.min = t.min;
-    rs.work.sec = t.sec;
+    set_date_time(&rs.work, t.year, t.month, t.day, t.hour, t.min, t.sec);
     rs.latitude1 = rs.latitude2 = t.lat;
     rs.longitude1 = rs.longitude2 = t.lon;
 
@@ -100,36 +100,20 @@ Observation observe(const Truth& t) {
     return o;
 }
 
-// Degrees and minutes as typed at a degrees-and-minutes prompt.
-std::string dm(double x) {
-    int d = static_cast<int>(x);
-    return fmt("%d %.6f", d, (x - d) * 60.0);
-}
-
 // The answers of a whole run: the first sight at the assumed position and
 // clock, the second sight, and the lunar distance; every later prompt is
 // answered by the program itself until the menu reads.
 Lines run_answers(const Truth& t, const Observation& o, int h, int m, int s,
                   double lat, double lon) {
-    Lines l = {"", "", "", fmt("%d %d %d", t.year, t.month, t.day),
-               fmt("%d %d %d", h, m, s), "", dm(lat), dm(lon), "2", "0", "1.83",
-               dm(o.hs_moon), "", ""};
-    l.push_back(fmt("%d", t.body));
-    if (t.body == 8) {
-        l.push_back(fmt("%d", t.star));
-        l.push_back("");
-    }
-    l.push_back(dm(o.hs_body));
-    l.push_back("");
-    l.push_back("");
-    l.push_back("1");
-    l.push_back(fmt("%d", o.side));
-    l.push_back(dm(o.ld_limb));
-    l.push_back("");
-    return l;
+    return Lines{"", "", "", fmt("%d %d %d", t.year, t.month, t.day),
+                 fmt("%d %d %d", h, m, s), "", deg_min(lat), deg_min(lon), "2",
+                 "0", "1.83", deg_min(o.hs_moon), "", ""} +
+           second_sight_and_distance(t.body, t.star, o.hs_body, 1, o.side,
+                                     o.ld_limb);
 }
 
 struct Solved {
+    Observation obs;  // what was typed
     DialogRun run;
     double clock_error;  // hours
 };
@@ -137,13 +121,13 @@ struct Solved {
 // Runs the dialog from a wrong position (dlat, dlon degrees off) and clock
 // (dsec seconds off) and stops at the first answer the menu reads.
 Solved solve(const Truth& t, double dlat, double dlon, int dsec) {
-    Observation o = observe(t);
+    Solved s;
+    s.obs = observe(t);
     int total = t.hour * 3600 + t.min * 60 + t.sec + dsec;
-    Lines l = run_answers(t, o, total / 3600, total / 60 % 60, total % 60,
+    Lines l = run_answers(t, s.obs, total / 3600, total / 60 % 60, total % 60,
                           t.lat + dlat, t.lon + dlon);
     l.push_back("9");
     l.push_back("");
-    Solved s;
     s.run = run_dialog(script(l));
     const RunState& st = s.run.state;
     double clock = st.sight1.hour + st.sight1.min / 60.0 + st.sight1.sec / 3600.0;
@@ -170,13 +154,10 @@ void expect_solved(const Solved& s, const Truth& t, const char* what) {
 
 // ----------------------------------------------------------- whole runs
 
-TEST(LunarRun, PlanetEastOfTheMoon) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, PlanetEastOfTheMoon) {
     Truth t{2017, 6, 17, 4, 10, 0, 44.5, -17.5, 4, 33};
-    Observation o = observe(t);
-    EXPECT_EQ(o.side, 1);
     Solved s = solve(t, 0.25, -0.3, 150);
+    EXPECT_EQ(s.obs.side, 1);
     expect_solved(s, t, "Venus");
     EXPECT_TRUE(has(s.run.out, " MOON: SDa="));
     EXPECT_TRUE(has(s.run.out, "', Planet= Venus\n"));
@@ -184,13 +165,10 @@ TEST(LunarRun, PlanetEastOfTheMoon) {
     EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours -2 min\n"));
 }
 
-TEST(LunarRun, StarWestOfTheMoon) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, StarWestOfTheMoon) {
     Truth t{2017, 6, 17, 3, 50, 30, 45.0, -16.0, 8, 12};  // Altair
-    Observation o = observe(t);
-    EXPECT_EQ(o.side, 2);
     Solved s = solve(t, -0.2, 0.2, -100);
+    EXPECT_EQ(s.obs.side, 2);
     expect_solved(s, t, "Altair");
     EXPECT_TRUE(has(s.run.out, " - Star selected: 12=Altair\n"));
     EXPECT_TRUE(has(s.run.out, " GHA_STAR 12 > Altair= "));
@@ -199,11 +177,8 @@ TEST(LunarRun, StarWestOfTheMoon) {
     EXPECT_TRUE(has(s.run.out, " Time corrected by 0 hours 1 min\n"));
 }
 
-TEST(LunarRun, SunAlwaysNearLimb) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, SunAlwaysNearLimb) {
     Truth t{2017, 6, 17, 8, 0, 0, 44.0, -17.0, 0, 33};
-    Observation o = observe(t);
     Solved s = solve(t, 0.2, 0.2, 60);
     expect_solved(s, t, "Sun");
     EXPECT_TRUE(has(s.run.out, " for SUN always NEAR limb assumed!\n\n"
@@ -215,12 +190,9 @@ TEST(LunarRun, SunAlwaysNearLimb) {
     EXPECT_NEAR(st.LDapp,
                 st.LD_limb + st.SDamoon / 60.0 + st.SDsun / 60.0, 1e-5 * deg);
     EXPECT_GT(st.SDsun, 15.0);
-    (void)o;
 }
 
-TEST(LunarRun, SaturnWestAndFarLimb) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarRun, SaturnWestAndFarLimb) {
     Truth t{2017, 6, 17, 3, 0, 0, 44.0, -17.0, 7, 33};
     Observation o = observe(t);
     EXPECT_EQ(o.side, 2);
@@ -230,7 +202,7 @@ TEST(LunarRun, SaturnWestAndFarLimb) {
     const std::size_t limb = l.size() - 4;  // limb, side, distance, ENTER
     ASSERT_EQ(l[limb], "1");
     l[limb] = "2";
-    l[limb + 2] = dm(o.ld_limb + 2.0 * o.sda_moon);
+    l[limb + 2] = deg_min(o.ld_limb + 2.0 * o.sda_moon);
     l.push_back("9");
     l.push_back("");
     DialogRun r = run_dialog(script(l));
@@ -246,7 +218,7 @@ TEST(LunarRun, SaturnWestAndFarLimb) {
     EXPECT_TRUE(has(r.out, "', Planet= Saturn\n"));
 }
 
-TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
+TEST_F(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
     // One observation answered once as EAST and once as WEST: the distance
     // to Venus closes, so both corrections go as for EAST, and the wrong
     // answer is told once.
@@ -254,13 +226,12 @@ TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
     Observation o = observe(t);
     double dz[2] = {0.0, 0.0};
     for (int side = 1; side <= 2; ++side) {
-        TempDir dir;
-        ASSERT_TRUE(dir.ok());
         Observation oo = o;
         oo.side = side;
         oo.ld_limb = o.ld_limb + 0.1;  // 0.1 deg too large
-        Lines l = run_answers(t, oo, 4, 10, 0, t.lat, t.lon);
-        DialogRun r = run_dialog(script(l));  // ends during the iteration
+        // The run ends during the iteration.
+        DialogRun r =
+            run_in_fresh_dir(run_answers(t, oo, 4, 10, 0, t.lat, t.lon)).run;
         std::size_t p = r.out.find(" Time new/old[h]: t1=");
         ASSERT_NE(p, std::string::npos);
         double t1 = 0.0, t0 = 0.0;
@@ -279,17 +250,7 @@ TEST(LunarRun, SideAnswerAgainstTheEphemeridesIsOverruled) {
 
 // ------------------------------------------------------------ result menu
 
-// Answers of a run that takes every default, up to the first menu read.
-Lines default_answers() {
-    Lines l = {"", "", "", "", "", "", "", "", "", "", "", "", ""};
-    Lines rest = {"", "", "", "", "", "", "", "", ""};
-    l.insert(l.end(), rest.begin(), rest.end());
-    return l;
-}
-
-TEST(LunarMenu, FixAgainOtherAnswerAndRestart) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, FixAgainOtherAnswerAndRestart) {
     Lines l = default_answers() + Lines{"0", "7", "-2", "1"} +
               Lines{"", "", "", "", "", "", "", "", "", "", "", ""} +
               Lines{"", "", "", ""} + Lines{"", "", "", ""} + Lines{"9", ""};
@@ -318,18 +279,14 @@ TEST(LunarMenu, FixAgainOtherAnswerAndRestart) {
     EXPECT_EQ(file_lines("moondist0x1.txt").size(), 10u);
 }
 
-TEST(LunarMenu, EnterAtReadingMenuStartsAnotherSeries) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, EnterAtReadingMenuStartsAnotherSeries) {
     DialogRun r = run_dialog(script(default_answers() + Lines{"", "5", "9", ""}));
     EXPECT_EQ(r.passes, 93);
     EXPECT_EQ(r.menu_reads, 3);
     EXPECT_EQ(count(r.out, " ==> Enter LUNAR DISTANCE now:"), 1);
 }
 
-TEST(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
     DialogRun r = run_dialog(script(default_answers() + Lines{"9", ""}));
     const RunState& st = r.state;
     EXPECT_EQ(st.sight1.latd, st.work.latd);
@@ -339,19 +296,6 @@ TEST(LunarMenu, ConvergedMenuCopiesOnlyTheLatitude) {
 }
 
 // ------------------------------------------------- steps set up directly
-
-// A dialog driven step by step from a set-up state, its transcript kept.
-struct StepRig {
-    CapturedConsole console;
-    std::ostringstream& out = console.out;
-    lunarfix::Dialog dialog{&lunarfix::readers()};
-    explicit StepRig(const std::string& input) {
-        console.feed(input);
-        lunarfix::readers().reset();
-    }
-    ~StepRig() { lunarfix::readers().reset(); }
-    RunState& st() { return dialog.mutable_state(); }
-};
 
 // A state as a converged default run leaves it at its result menu.
 void converged_state(RunState* st) {
@@ -380,11 +324,27 @@ void pass_state(RunState* st, int iur) {
     st->HPaMOON = 0.866;
 }
 
-TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
+// A dialog driven step by step from a set-up state, its transcript kept.
+struct StepRig {
+    CapturedConsole console;
+    std::ostringstream& out = console.out;
+    lunarfix::Dialog dialog{&lunarfix::readers()};
+    // The input typed, and the state set up by `set_up` when given.
+    explicit StepRig(const std::string& input,
+                     void (*set_up)(RunState*) = nullptr) {
+        console.feed(input);
+        lunarfix::readers().reset();
+        if (set_up) set_up(&st());
+    }
+    ~StepRig() { lunarfix::readers().reset(); }
+    RunState& st() { return dialog.mutable_state(); }
+    DialogStep step(DialogStep s) { return dialog.step(s); }
+};
+
+TEST_F(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     // The converged menu copies the fix latitude into the sight records;
     // answer 0 still runs from the position at which the first sight was
     // computed, so the same sights give the same fix again.
-    TempDir dir;
     StepRig rig("0\n");
     RunState& st = rig.st();
     st.iterq = 1;  // both sights computed without reads
@@ -392,41 +352,39 @@ TEST(LunarMenu, FixAgainRunsFromTheFirstSightsComputedPosition) {
     for (int nobs = 1; nobs <= 2; ++nobs) {
         st.nobs = nobs;
         st.work = nobs == 1 ? st.sight1 : st.sight2;
-        ASSERT_EQ(rig.dialog.step(DialogStep::SextantAltitude),
+        ASSERT_EQ(rig.step(DialogStep::SextantAltitude),
                   DialogStep::SightComputation);
-        rig.dialog.step(DialogStep::SightComputation);
-        rig.dialog.step(DialogStep::SightResultScreen);
-        rig.dialog.step(DialogStep::EphemeridesScreen);
+        rig.step(DialogStep::SightComputation);
+        rig.step(DialogStep::SightResultScreen);
+        rig.step(DialogStep::EphemeridesScreen);
     }
     converged_state(&st);
     st.hdif1 = 0.04;  // puts the fix a few hundredths of a mile away
     st.iterend = 0;
-    ASSERT_EQ(rig.dialog.step(DialogStep::Continue), DialogStep::Renewing);
-    rig.dialog.step(DialogStep::Renewing);
-    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    ASSERT_EQ(rig.step(DialogStep::Continue), DialogStep::Renewing);
+    rig.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     const double lat0 = st.latitude0, latp = st.latitudep;
     const double lonp = st.longitudep, dist = st.dist;
     ASSERT_LT(dist, 0.1);
     ASSERT_GT(std::fabs(latp - lat0), 0.01 * nm);
-    rig.dialog.step(DialogStep::LunarResult);
-    ASSERT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Continue);
+    rig.step(DialogStep::LunarResult);
+    ASSERT_EQ(rig.step(DialogStep::ResultMenu), DialogStep::Continue);
     EXPECT_NE(st.sight1.latd + st.sight1.latmf / 60.0, lat0);
-    rig.dialog.step(DialogStep::Continue);
+    rig.step(DialogStep::Continue);
     EXPECT_EQ(st.latitude0, lat0);
-    rig.dialog.step(DialogStep::Renewing);
-    ASSERT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    rig.step(DialogStep::Renewing);
+    ASSERT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     EXPECT_EQ(st.latitudep, latp);
     EXPECT_EQ(st.longitudep, lonp);
     EXPECT_EQ(st.dist, dist);
 }
 
-TEST(LunarFix, GeneralIntersection) {
-    TempDir dir;
-    StepRig rig("");
-    converged_state(&rig.st());
+TEST_F(LunarFix, GeneralIntersection) {
+    StepRig rig("", converged_state);
     rig.st().hdif1 = 3.0;
     rig.st().hdif2 = -2.0;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     const RunState& st = rig.st();
     EXPECT_TRUE(std::isfinite(st.dist));
     EXPECT_GT(st.dist, 2.0);
@@ -443,35 +401,31 @@ TEST(LunarFix, GeneralIntersection) {
     EXPECT_EQ(rig.st().work.latd, 44);
 }
 
-TEST(LunarFix, ParallelLinesAreErrorFour) {
-    TempDir dir;
-    StepRig rig("\n");
-    converged_state(&rig.st());
+TEST_F(LunarFix, ParallelLinesAreErrorFour) {
+    StepRig rig("\n", converged_state);
     rig.st().azim1 = 30.0;
     rig.st().azim2 = 210.0;
     rig.st().hdif1 = 1.0;
     rig.st().hdif2 = 1.0;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LunarResult);
     EXPECT_EQ(rig.st().iersum, 1);
     EXPECT_TRUE(has(rig.out.str(),
                     "\n!!! ERROR 4, bad intersection of position lines!\n"));
     EXPECT_FALSE(lunarfix::console().ended);  // the pause took its line
     // The fix is the point of the second line.
     EXPECT_NEAR(rig.st().latitudep, rig.st().latitude2, 1e-12);
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult), DialogStep::ResultMenu);
+    EXPECT_EQ(rig.step(DialogStep::LunarResult), DialogStep::ResultMenu);
     EXPECT_TRUE(has(rig.out.str(), " !!! Observations not independent !!!\n"
                                    " !!! Result probably not good !!!\n\n"));
     EXPECT_EQ(rig.st().iersum, 0);
 }
 
-TEST(LunarFix, AzimuthCheck) {
-    TempDir dir;
-    StepRig rig("\n");
-    converged_state(&rig.st());
+TEST_F(LunarFix, AzimuthCheck) {
+    StepRig rig("\n", converged_state);
     rig.st().azim2 = 361.5;
     rig.st().iterq = 1;
     rig.st().nobs = 2;
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Azimut1,2: 127.470000 "
                                    "361.500000\n hit ENTER to restart!\n"));
     EXPECT_EQ(rig.st().iterq, 0);
@@ -479,20 +433,17 @@ TEST(LunarFix, AzimuthCheck) {
     EXPECT_EQ(rig.st().timezero, 1);
     EXPECT_EQ(rig.st().initluna, 1);
     // 360.9 truncates to 360: no error.
-    StepRig ok("");
-    converged_state(&ok.st());
+    StepRig ok("", converged_state);
     ok.st().azim1 = -360.9;
-    EXPECT_EQ(ok.dialog.step(DialogStep::Fix), DialogStep::LunarResult);
+    EXPECT_EQ(ok.step(DialogStep::Fix), DialogStep::LunarResult);
 }
 
-TEST(LunarFix, LatitudeCheck) {
-    TempDir dir;
-    StepRig rig("\n");
-    converged_state(&rig.st());
+TEST_F(LunarFix, LatitudeCheck) {
+    StepRig rig("\n", converged_state);
     rig.st().latitude0 = 89.5;
     rig.st().azim1 = 0.0;
     rig.st().hdif1 = 60.0;  // one degree further north
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: Latitude1/2 > 89= "));
     EXPECT_TRUE(has(rig.out.str(), "\n restart the program!\n"));
     EXPECT_EQ(rig.st().timezero, 0);
@@ -500,12 +451,10 @@ TEST(LunarFix, LatitudeCheck) {
     EXPECT_EQ(rig.st().nobs, 1);
 }
 
-TEST(LunarFix, NotANumberNeverReachesTheScreens) {
-    TempDir dir;
-    StepRig rig("\n");
-    converged_state(&rig.st());
+TEST_F(LunarFix, NotANumberNeverReachesTheScreens) {
+    StepRig rig("\n", converged_state);
     rig.st().hdif2 = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(rig.dialog.step(DialogStep::Fix), DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::Fix), DialogStep::LoopHead);
     std::string o = rig.out.str();
     EXPECT_FALSE(has(o, "nan"));
     EXPECT_TRUE(has(o, "\n !!! ERROR: no line of position from these "
@@ -514,7 +463,7 @@ TEST(LunarFix, NotANumberNeverReachesTheScreens) {
     EXPECT_EQ(rig.st().iterq, 0);
 }
 
-TEST(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
+TEST_F(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
     // The bound 10 * |90 - whole degrees of the Moon's sextant altitude|
     // nautical miles, for altitudes typed far outside their range too.
     struct Case {
@@ -526,28 +475,24 @@ TEST(LunarFix, DisplacementBoundFromAnyTypedAltitude) {
                  {300000000, 5.0, false}};
     for (const Case& c : cases) {
         TempDir dir;
-        StepRig rig("");
-        converged_state(&rig.st());
+        StepRig rig("", converged_state);
         rig.st().sight1.had = c.had;
         rig.st().dist = c.dist;
-        EXPECT_EQ(rig.dialog.step(DialogStep::LunarResult),
-                  DialogStep::ResultMenu);
+        EXPECT_EQ(rig.step(DialogStep::LunarResult), DialogStep::ResultMenu);
         EXPECT_EQ(has(rig.out.str(), " ?? Displacement too big, St. Hilaire?\n"),
                   c.warned)
             << c.had << " " << c.dist;
     }
 }
 
-TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
-    TempDir dir;
+TEST_F(LunarPass, ClockOutOfRangeRestartsTheRun) {
     // A clock time that no lunar distance can give (hundreds of thousands
     // of hours) is refused before it reaches the sights.
     StepRig rig("\n");
     RunState& st = rig.st();
     pass_state(&st, 4);
     st.sight1.hour = 200000;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the corrected time is out "
                                    "of range\n Check the sextant values; hit "
                                    "ENTER to restart!\n"));
@@ -557,17 +502,15 @@ TEST(LunarPass, ClockOutOfRangeRestartsTheRun) {
     EXPECT_EQ(st.nobs, 1);
 }
 
-TEST(LunarPass, FailedAltitudeIsReportedNotCleared) {
+TEST_F(LunarPass, FailedAltitudeIsReportedNotCleared) {
     // An observed altitude that is not a number (a failed computation)
     // gives no cleared distance; it must not pass for a distance of 0 deg
     // and move the clock by days.
-    TempDir dir;
     StepRig rig("\n");
     RunState& st = rig.st();
     pass_state(&st, 4);
     st.HMc = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! ERROR: the lunar distance cannot "
                                    "be cleared\n"));
     EXPECT_EQ(st.timezero, 0);
@@ -575,7 +518,7 @@ TEST(LunarPass, FailedAltitudeIsReportedNotCleared) {
     EXPECT_EQ(st.sight1.hour, RunState().sight1.hour);
 }
 
-TEST(LunarRun, SecondSightRunsAlongTheCourseShown) {
+TEST_F(LunarRun, SecondSightRunsAlongTheCourseShown) {
     // The same default observations, once without a run between the sights
     // and once with the second sight's inputs saying course 90 and 10
     // nautical miles run: the fix is the position after the run, 10 miles
@@ -611,16 +554,14 @@ TEST(LunarRun, SecondSightRunsAlongTheCourseShown) {
                 0.3 * nm);
 }
 
-TEST(LunarPass, UnknownSecondBodyEndsTheRun) {
-    TempDir dir;
+TEST_F(LunarPass, UnknownSecondBodyEndsTheRun) {
     StepRig rig("");
     rig.st().sight2.iur = 9;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass), DialogStep::End);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::End);
     EXPECT_FALSE(file_exists("moondist0x1.txt"));
 }
 
-TEST(LunarPass, LaterPassStopsAfterTenClearings) {
-    TempDir dir;
+TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
     StepRig rig("");
     RunState& st = rig.st();
     // A lunar whose distance changes slowly (Altair passing 29 deg north of
@@ -629,12 +570,7 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     // off keeps the clock moving after the tenth clearing.
     pass_state(&st, 8);
     st.sight2.idstar = 12;
-    st.sight1.year = 2103;
-    st.sight1.month = 4;
-    st.sight1.day = 28;
-    st.sight1.hour = 20;
-    st.sight1.min = 46;
-    st.sight1.sec = 0;
+    set_date_time(&st.sight1, 2103, 4, 28, 20, 46, 0);
     double decm, ghm, ghaa, ram, hpm, sdm, decs, ghs, ras, sha;
     lunarfix::mooneph(1, st.DeltaTT, 2103, 4, 28, 20, 46, 0, &decm, &ghm,
                       &ghaa, &ram, &hpm, &sdm);
@@ -642,8 +578,7 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
                        &ghaa, &ras, &sha);
     st.SDamoon = 15.7;
     st.LD_limb = lunarfix::LDist(decm, decs, ram, ras) - 15.7 / 60.0 + 0.3;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_EQ(st.ncount, 10);
     EXPECT_EQ(st.iterq, 1);
     EXPECT_EQ(st.iterend, 1);
@@ -656,18 +591,16 @@ TEST(LunarPass, LaterPassStopsAfterTenClearings) {
     s1.ncount = 0;
     s1.LD_limb = 48.11666666666667;
     s1.signdist = 1;
-    EXPECT_EQ(one.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(one.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_GE(s1.ncount, 2);
     EXPECT_LT(s1.ncount, 10);
 }
 
-TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
+TEST_F(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     // 1.5 at the limb question (neither near nor far): the distance is
     // taken to the Moon's centre at every clearing; nothing is carried over
     // from an earlier clearing, so the Sun's semi-diameter is added once
     // and a distance entered anew is used.
-    TempDir dir;
     StepRig rig("");
     RunState& st = rig.st();
     pass_state(&st, 0);
@@ -676,21 +609,19 @@ TEST(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     st.xnear = 1.5;
     st.LD_limb = 93.6;  // the Sun stands about 94 deg from the Moon
     st.signdist = -1;
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_GE(st.ncount, 2);
     EXPECT_GT(st.SDsun * arcmin, 15.0 * arcmin);
     EXPECT_NEAR(st.LDapp, 93.6 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
     st.sight1 = RunState().sight1;
     st.LD_limb = 93.2;
-    rig.dialog.step(DialogStep::LunarDistancePass);
+    rig.step(DialogStep::LunarDistancePass);
     EXPECT_NEAR(st.LDapp, 93.2 * deg + 1.2 * arcmin + st.SDsun * arcmin,
                 1e-9 * deg);
 }
 
-TEST(LunarPass, NegativeClockTimeIsReported) {
-    TempDir dir;
+TEST_F(LunarPass, NegativeClockTimeIsReported) {
     StepRig rig("\n");
     RunState& st = rig.st();
     pass_state(&st, 4);
@@ -699,29 +630,26 @@ TEST(LunarPass, NegativeClockTimeIsReported) {
     st.sight1.sec = 0;
     st.SDamoon = 15.7;
     st.LD_limb = 50.8;  // about one hour before 0 h
-    EXPECT_EQ(rig.dialog.step(DialogStep::LunarDistancePass),
-              DialogStep::LoopHead);
+    EXPECT_EQ(rig.step(DialogStep::LunarDistancePass), DialogStep::LoopHead);
     EXPECT_TRUE(has(rig.out.str(), "\n !!! Warning: new hour t1 negativ!\n"));
     EXPECT_LT(st.sight1.hour * 3600 + st.sight1.min * 60 + st.sight1.sec, 0);
     EXPECT_EQ(st.sight1.day, 17);  // the date does not change
     EXPECT_EQ(st.sight2.hour, st.sight1.hour);
 }
 
-TEST(LunarMenu, NoConvergenceAfterFiftyIterations) {
-    TempDir dir;
-    StepRig rig("\n");
+TEST_F(LunarMenu, NoConvergenceAfterFiftyIterations) {
+    StepRig rig("\n", converged_state);
     RunState& st = rig.st();
-    converged_state(&st);
     st.dist = 5.0;  // never converging
     st.work.latd = 44;
     int reads = 0;
     for (int k = 0; k < 60; ++k) {
-        DialogStep next = rig.dialog.step(DialogStep::ResultMenu);
+        DialogStep next = rig.step(DialogStep::ResultMenu);
         if (next != DialogStep::Iterate) {
             reads = k;
             break;
         }
-        rig.dialog.step(DialogStep::Iterate);
+        rig.step(DialogStep::Iterate);
         st.dist = 5.0;
         st.work.latd = 44;
     }
@@ -735,25 +663,22 @@ TEST(LunarMenu, NoConvergenceAfterFiftyIterations) {
     EXPECT_EQ(st.iterend, 0);
 }
 
-TEST(LunarMenu, FixNearThePoleAsksTheNavigator) {
-    TempDir dir;
-    StepRig rig("9\n");
+TEST_F(LunarMenu, FixNearThePoleAsksTheNavigator) {
+    StepRig rig("9\n", converged_state);
     RunState& st = rig.st();
-    converged_state(&st);
     st.dist = 5.0;
     st.work.latd = 89;
     st.iterend = 7;
-    EXPECT_EQ(rig.dialog.step(DialogStep::ResultMenu), DialogStep::Stop);
+    EXPECT_EQ(rig.step(DialogStep::ResultMenu), DialogStep::Stop);
     EXPECT_TRUE(has(rig.out.str(), " continue with RETURN, 1=start, or "
                                    "9=stop\n"));
     EXPECT_EQ(st.iterend, 0);
     EXPECT_EQ(st.initluna, 0);
     // Within 88 whole degrees the iteration goes on without a read.
-    StepRig it("");
-    converged_state(&it.st());
+    StepRig it("", converged_state);
     it.st().dist = 5.0;
     it.st().work.latd = -88;
-    EXPECT_EQ(it.dialog.step(DialogStep::ResultMenu), DialogStep::Iterate);
+    EXPECT_EQ(it.step(DialogStep::ResultMenu), DialogStep::Iterate);
     EXPECT_EQ(it.out.str(), " ## ENTER: 1=restart, 4=ITERATE, 9=stop:");
 }
 

@@ -28,6 +28,8 @@ using namespace lunarfix_test;
 using lunarfix::DialogStep;
 using lunarfix::RunState;
 using Lines = std::vector<std::string>;
+using lunarfix_test::operator+;  // answer lists; Vec has its own below
+using LunarGeometry = InTempDir;  // every case runs the dialog
 
 constexpr double nm = arcmin;  // one nautical mile of a great circle
 constexpr double kPi = 3.141592653589793;
@@ -243,38 +245,21 @@ Observer place_for(const Lunar& l, double hm, double hb, int side,
 
 // ------------------------------------------------------------ the dialog
 
-std::string deg_min(double x) {
-    int d = static_cast<int>(x);
-    return fmt("%d %.6f", d, (x - d) * 60.0);
-}
-
 // The answers of a whole run: ΔT, 10 C and 1010 hPa typed on the
 // earth-conditions screen, the assumed position and clock, the two sights,
 // index correction 0, and the lunar distance with the given side answer
 // (1 EAST, 2 WEST); then 9 at the first menu that reads.
 Lines answers(const Lunar& l, const Observer& o, const Readings& r,
               double lat, double lon, int clock_sec, int side) {
-    Lines a = {"", "", "", fmt("%d %d %d", l.year, l.month, l.day),
-               fmt("%d %d %d", clock_sec / 3600, clock_sec / 60 % 60,
-                   clock_sec % 60),
-               "1", fmt("%.3f", delta_t(l)), "10", "1010", "",
-               deg_min(lat), deg_min(lon), fmt("%d", l.moon), "0",
-               fmt("%.2f", o.eye), deg_min(r.hs_moon), "", ""};
-    a.push_back(fmt("%d", l.body));
-    if (l.body == 8) {
-        a.push_back(fmt("%d", l.star));
-        a.push_back("");
-    }
-    a.push_back(deg_min(r.hs_body));
-    a.push_back("");
-    a.push_back("");
-    a.push_back(fmt("%d", l.limb));
-    a.push_back(fmt("%d", side));
-    a.push_back(deg_min(r.distance));
-    a.push_back("");
-    a.push_back("9");
-    a.push_back("");
-    return a;
+    return Lines{"", "", "", fmt("%d %d %d", l.year, l.month, l.day),
+                 fmt("%d %d %d", clock_sec / 3600, clock_sec / 60 % 60,
+                     clock_sec % 60),
+                 "1", fmt("%.3f", delta_t(l)), "10", "1010", "",
+                 deg_min(lat), deg_min(lon), fmt("%d", l.moon), "0",
+                 fmt("%.2f", o.eye), deg_min(r.hs_moon), "", ""} +
+           second_sight_and_distance(l.body, l.star, r.hs_body, l.limb, side,
+                                     r.distance) +
+           Lines{"9", ""};
 }
 
 // The side a navigator reads off: east when the body's right ascension runs
@@ -336,8 +321,6 @@ struct Case {
 };
 
 void check_case(const Case& c) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(c.lunar, c.hm, c.hb, c.side, 3.0);
     Outcome out = solve(c.lunar, o, side_by_right_ascension(c.lunar));
     expect_found(out, c.what);
@@ -345,32 +328,32 @@ void check_case(const Case& c) {
 
 // -------------------------------------------------------------- cases
 
-TEST(LunarGeometry, MoonLowerLimbVenusEastNearLimb) {
+TEST_F(LunarGeometry, MoonLowerLimbVenusEastNearLimb) {
     check_case({"Moon lower limb, Venus", {2017, 6, 17, 4, 10, 0, 2, 4, 0, 1},
                 35.0, 25.0, 1});
 }
 
-TEST(LunarGeometry, MoonUpperLimbVenusEastNearLimb) {
+TEST_F(LunarGeometry, MoonUpperLimbVenusEastNearLimb) {
     check_case({"Moon upper limb, Venus", {2017, 6, 17, 4, 10, 0, 3, 4, 0, 1},
                 35.0, 25.0, 1});
 }
 
-TEST(LunarGeometry, MoonUpperLimbStarWestFarLimb) {
+TEST_F(LunarGeometry, MoonUpperLimbStarWestFarLimb) {
     check_case({"Moon upper limb, Altair, far limb",
                 {2017, 6, 17, 3, 50, 30, 3, 8, 12, 2}, 40.0, 30.0, -1});
 }
 
-TEST(LunarGeometry, SunLowerLimb) {
+TEST_F(LunarGeometry, SunLowerLimb) {
     check_case({"Sun lower limb", {2017, 6, 17, 8, 0, 0, 2, 0, 0, 1}, 30.0,
                 45.0, 1});
 }
 
-TEST(LunarGeometry, SunUpperLimbMoonUpperLimb) {
+TEST_F(LunarGeometry, SunUpperLimbMoonUpperLimb) {
     check_case({"Sun upper limb, Moon upper limb",
                 {2017, 6, 17, 8, 0, 0, 3, 1, 0, 1}, 50.0, 20.0, -1});
 }
 
-TEST(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
+TEST_F(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
     // A point of light low down: its sight and the distance get 11' of
     // refraction.  (The Moon's own disc that low would be flattened by
     // refraction by about half an arcminute, which the clearing ignores.)
@@ -378,7 +361,7 @@ TEST(LunarGeometry, SaturnBelowFiveDegreesWestFarLimb) {
                 {2017, 6, 17, 3, 0, 0, 2, 7, 0, 2}, 45.0, 4.0, 1});
 }
 
-TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
+TEST_F(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
     // Altair stands almost due north of the Moon and a little west of it in
     // right ascension, yet the distance closes: the side answer WEST, read
     // off the right ascensions, would correct the clock the wrong way.
@@ -386,8 +369,6 @@ TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
     EXPECT_EQ(side_by_right_ascension(l), 2);
     EXPECT_LT(geocentric_distance(l, 180) - geocentric_distance(l, -180),
               0.0);
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(l, 40.0, 35.0, 1, 3.0);
     Outcome out = solve(l, o, 2);
     expect_found(out, "Altair 2103");
@@ -395,7 +376,7 @@ TEST(LunarGeometry, StarNorthOfTheMoonWestButClosing) {
                                  "corrected as for EAST\n"));
 }
 
-TEST(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
+TEST_F(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
     const Lunar l{2017, 6, 17, 4, 10, 0, 2, 4, 0, 1};
     ASSERT_EQ(side_by_right_ascension(l), 1);
     const Observer o = place_for(l, 35.0, 25.0, 1, 3.0);
@@ -425,15 +406,13 @@ TEST(LunarGeometry, WrongSideAnswerEndsWhereTheRightOneDoes) {
     EXPECT_EQ(b.signdist, 1);
 }
 
-TEST(LunarGeometry, SlowLunarIsFlagged) {
+TEST_F(LunarGeometry, SlowLunarIsFlagged) {
     // Near the closest approach of the Moon and Altair the distance hardly
     // changes: 0.1' of distance is minutes of clock.
     const Lunar l{1999, 6, 3, 8, 49, 0, 2, 8, 12, 1};
     const double rate =
         (geocentric_distance(l, 180) - geocentric_distance(l, -180)) / 0.1;
     ASSERT_LT(std::fabs(rate), 0.05);
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
     const Observer o = place_for(l, 40.0, 40.0, 1, 3.0);
     Outcome out = solve(l, o, side_by_right_ascension(l));
     const std::string& s = out.run.out;
@@ -456,9 +435,7 @@ TEST(LunarGeometry, SlowLunarIsFlagged) {
     EXPECT_NEAR(worth, expected, 0.02 * expected);
 }
 
-TEST(LunarGeometry, BriskLunarIsNotFlagged) {
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
+TEST_F(LunarGeometry, BriskLunarIsNotFlagged) {
     const Lunar l{2017, 6, 17, 4, 10, 0, 2, 4, 0, 1};
     Outcome out = solve(l, place_for(l, 35.0, 25.0, 1, 3.0), 1);
     EXPECT_FALSE(has(out.run.out, "Slow lunar"));
@@ -486,12 +463,7 @@ TEST(LowSight, CentreBelowTheHorizonKeepsItsSign) {
     const Seen sun = see(at, body_place(l));
     ASSERT_NEAR(sun.alt, -0.3, 0.001);
     lunarfix::SightInput in;
-    in.year = l.year;
-    in.month = l.month;
-    in.day = l.day;
-    in.hour = l.hour;
-    in.min = l.min;
-    in.sec = l.sec;
+    set_date_time(&in, l.year, l.month, l.day, l.hour, l.min, l.sec);
     in.iur = 0;
     in.DeltaTT = delta_t(l);
     in.lat = at.lat;

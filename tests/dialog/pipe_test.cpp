@@ -12,12 +12,14 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "dialog_harness.h"
 
 namespace {
 
 using namespace lunarfix_test;
+using Lines = std::vector<std::string>;
 
 // Runs the program in the current directory with the script as standard
 // input (through a pipe) and a time limit; returns its exit status, or -1
@@ -36,7 +38,7 @@ int run_binary(const std::string& input, std::string* out,
 
 // The answers of the default run up to the stop choice and the closing
 // pause.
-std::string stop_script() { return std::string(22, '\n') + "9\n\n"; }
+std::string stop_script() { return script(default_answers() + Lines{"9", ""}); }
 
 bool is_link(const char* name) {
     struct stat st;
@@ -46,6 +48,28 @@ bool is_link(const char* name) {
 bool is_regular(const char* name) {
     struct stat st;
     return lstat(name, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Links at the three file names followed by `suffix`: two to files kept in
+// away/, the one of the Delta T file dangling (to away/new0.txt).
+void plant_links(const std::string& suffix) {
+    ASSERT_EQ(mkdir("away", 0755), 0);
+    write_file("away/keep1.txt", "precious\n");
+    write_file("away/keep2.txt", "precious\n");
+    ASSERT_EQ(symlink("away/new0.txt", ("moondist0x0.txt" + suffix).c_str()),
+              0);
+    ASSERT_EQ(symlink("away/keep1.txt", ("moondist0x1.txt" + suffix).c_str()),
+              0);
+    ASSERT_EQ(symlink("away/keep2.txt", ("moondist0x2.txt" + suffix).c_str()),
+              0);
+}
+
+// What the planted links point to stays as it was; nothing appears at the
+// dangling one.
+void expect_link_targets_untouched() {
+    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
+    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
+    EXPECT_FALSE(file_exists("away/new0.txt"));
 }
 
 TEST(ProgramPipe, ShortScriptEndsAtEndOfInput) {
@@ -77,10 +101,8 @@ TEST(ProgramPipe, InputEndingWithoutLineEnd) {
 TEST(ProgramPipe, FullDefaultRunToStop) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    std::string input(22, '\n');
-    input += "9\n\n";
     std::string out;
-    EXPECT_EQ(run_binary(input, &out), 0);
+    EXPECT_EQ(run_binary(stop_script(), &out), 0);
     EXPECT_FALSE(has(out, "Input ended"));
     EXPECT_TRUE(has(out, "\n>> fixed: write moondist0x1.txt >> fixed: write "
                          "moondist0x2.txt  \n"));
@@ -96,17 +118,10 @@ TEST(ProgramFiles, LinksAtTheTemporaryNamesAreNotWrittenThrough) {
     // were and the dangling one makes nothing appear.
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ASSERT_EQ(mkdir("away", 0755), 0);
-    write_file("away/keep1.txt", "precious\n");
-    write_file("away/keep2.txt", "precious\n");
-    ASSERT_EQ(symlink("away/new0.txt", "moondist0x0.txt.tmp"), 0);
-    ASSERT_EQ(symlink("away/keep1.txt", "moondist0x1.txt.tmp"), 0);
-    ASSERT_EQ(symlink("away/keep2.txt", "moondist0x2.txt.tmp"), 0);
+    ASSERT_NO_FATAL_FAILURE(plant_links(".tmp"));
     std::string out;
     EXPECT_EQ(run_binary(stop_script(), &out), 0);
-    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
-    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
-    EXPECT_FALSE(file_exists("away/new0.txt"));
+    expect_link_targets_untouched();
     EXPECT_TRUE(is_regular("moondist0x0.txt"));
     EXPECT_TRUE(is_regular("moondist0x1.txt"));
     EXPECT_EQ(file_lines("moondist0x1.txt").size(), 10u);
@@ -118,24 +133,16 @@ TEST(ProgramFiles, LinksAtTheFileNamesAreLeftAlone) {
     // nor replaced, and what it points to stays as it was.
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ASSERT_EQ(mkdir("away", 0755), 0);
-    write_file("away/keep1.txt", "precious\n");
-    write_file("away/keep2.txt", "precious\n");
-    ASSERT_EQ(symlink("away/new0.txt", "moondist0x0.txt"), 0);
-    ASSERT_EQ(symlink("away/keep1.txt", "moondist0x1.txt"), 0);
-    ASSERT_EQ(symlink("away/keep2.txt", "moondist0x2.txt"), 0);
+    ASSERT_NO_FATAL_FAILURE(plant_links(""));
     std::string out;
     EXPECT_EQ(run_binary(stop_script(), &out), 2);
-    EXPECT_EQ(read_file("away/keep1.txt"), "precious\n");
-    EXPECT_EQ(read_file("away/keep2.txt"), "precious\n");
-    EXPECT_FALSE(file_exists("away/new0.txt"));
+    expect_link_targets_untouched();
     for (const char* name :
          {"moondist0x0.txt", "moondist0x1.txt", "moondist0x2.txt"})
         EXPECT_TRUE(is_link(name)) << name;
     EXPECT_TRUE(has(out, " ??? moondist0x0.txt can be neither created nor "
                          "read: setting Delta-T = 0 !\n"));
-    EXPECT_TRUE(has(out, "\n !!! file moondist0x1.txt cannot be written: "
-                         "inputs not saved\n"));
+    EXPECT_TRUE(has(out, unsaved_note("moondist0x1.txt")));
     EXPECT_FALSE(has(out, ">> fixed: write"));
     EXPECT_TRUE(has(out, " !!! not saved: moondist0x1.txt moondist0x2.txt\n"
                          "\n           --- END ---\n"));
@@ -162,10 +169,7 @@ TEST(ProgramFiles, FifoAtAnyNameNeverBlocks) {
                                  "created nor read"));
         } else {
             EXPECT_EQ(status, 2) << name;
-            EXPECT_TRUE(has(out, std::string("\n !!! file ") + name +
-                                     " cannot be written: inputs not "
-                                     "saved\n"))
-                << name;
+            EXPECT_TRUE(has(out, unsaved_note(name))) << name;
             EXPECT_TRUE(has(out, std::string(" !!! not saved: ") + name +
                                      "\n"))
                 << name;
@@ -199,12 +203,9 @@ TEST(ProgramFiles, ExitStatus) {
     ASSERT_EQ(chmod("moondist0x2.txt", 0444), 0);
     EXPECT_EQ(run_binary(stop_script(), &out), 2);
     EXPECT_EQ(read_file("moondist0x2.txt"), "2000 1 1 \n");
-    struct stat sb;
-    ASSERT_EQ(stat("moondist0x2.txt", &sb), 0);
-    EXPECT_EQ(sb.st_mode & 07777, 0444u);
-    EXPECT_TRUE(has(out, "\n>> fixed: write moondist0x1.txt \n !!! file "
-                         "moondist0x2.txt cannot be written: inputs not "
-                         "saved\n"));
+    ASSERT_NO_FATAL_FAILURE(expect_mode("moondist0x2.txt", 0444u));
+    EXPECT_TRUE(has(out, "\n>> fixed: write moondist0x1.txt " +
+                             unsaved_note("moondist0x2.txt")));
     EXPECT_TRUE(has(out, " !!! not saved: moondist0x2.txt\n"));
 }
 

@@ -28,12 +28,7 @@ constexpr int kIndexLine = 9;     // zero-based positions in that script
 constexpr int kSextant2Line = 15;
 constexpr int kDistanceLine = 20;
 
-Lines default_run() {
-    Lines l(22, "");
-    l.push_back("9");
-    l.push_back("");
-    return l;
-}
+Lines default_run() { return default_answers() + Lines{"9", ""}; }
 
 // A word "nan" or "inf" in any case, as printf writes a number that is not
 // finite.
@@ -48,21 +43,6 @@ std::string without(std::string text, const std::string& what) {
          p = text.find(what, p))
         text.erase(p, what.size());
     return text;
-}
-
-struct RunFiles {
-    DialogRun run;
-    std::string first, second;
-};
-
-RunFiles run_in_fresh_dir(const Lines& lines) {
-    TempDir dir;
-    RunFiles f;
-    if (!dir.ok()) return f;
-    f.run = run_dialog(script(lines));
-    f.first = read_file("moondist0x1.txt");
-    f.second = read_file("moondist0x2.txt");
-    return f;
 }
 
 TEST(TypedRanges, AbsurdAnswersRefusedAndTheRunGoesOnAsWithEnter) {
@@ -121,9 +101,7 @@ TEST(TypedRanges, DistanceFarFromTheTrueOneIsAFailedClearing) {
         << b.run.out;
     EXPECT_FALSE(has(b.run.out, "Time corrected by"));
     EXPECT_EQ(b.run.state.timezero, 0);
-    EXPECT_EQ(b.run.state.sight1.hour, 3);
-    EXPECT_EQ(b.run.state.sight1.min, 57);
-    EXPECT_EQ(b.run.state.sight1.sec, 14);
+    expect_clock(b.run.state.sight1, 3, 57, 14);
     EXPECT_FALSE(has_nonfinite(b.run.out + b.first + b.second));
 }
 
@@ -141,12 +119,7 @@ TEST(TypedRanges, NonFiniteAnswersRefused) {
     EXPECT_FALSE(has_nonfinite(b.run.out));
 }
 
-class RememberedRanges : public ConsoleFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
-    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
-    TempDir dir_{"ranges"};
-};
+using RememberedRanges = InTempDirWith<ConsoleFixture>;
 
 TEST_F(RememberedRanges, ValuesOutsideTheirRangesGiveTheDefaults) {
     // A hand-edited file: month 13, a latitude beyond the pole, a sextant
@@ -180,9 +153,7 @@ TEST_F(RememberedRanges, ValuesOutsideTheirRangesGiveTheDefaults) {
     std::string expected;
     for (const char* l : lines) expected += l;
     EXPECT_EQ(out, expected);
-    EXPECT_EQ(rs.work.year, 2018);
-    EXPECT_EQ(rs.work.month, def.sight1.month);
-    EXPECT_EQ(rs.work.day, 9);
+    expect_date(rs.work, 2018, def.sight1.month, 9);
     EXPECT_EQ(rs.work.hour, 1);
     EXPECT_EQ(rs.work.latd, def.sight1.latd);
     EXPECT_EQ(rs.work.latmf, def.sight1.latmf);
@@ -234,9 +205,7 @@ TEST_F(RememberedRanges, ClockBeforeOrAfterItsDateIsKept) {
         lunarfix::RunState rs;
         ASSERT_EQ(lunarfix::ReadFirstSightMemory(&rs), 1);
         EXPECT_EQ(out_.str(), "") << c.clock;
-        EXPECT_EQ(rs.work.hour, c.h) << c.clock;
-        EXPECT_EQ(rs.work.min, c.m) << c.clock;
-        EXPECT_EQ(rs.work.sec, c.s) << c.clock;
+        expect_clock(rs.work, c.h, c.m, c.s, c.clock);
     }
     // Beyond those two days, or with parts of mixed sign, the clock is the
     // built-in default.
@@ -251,9 +220,8 @@ TEST_F(RememberedRanges, ClockBeforeOrAfterItsDateIsKept) {
         EXPECT_EQ(out_.str(), " !!! moondist0x1.txt: Time-UTC must be from "
                               "-24 h to +48 h; built-in default taken\n")
             << clock;
-        EXPECT_EQ(rs.work.hour, def.sight1.hour) << clock;
-        EXPECT_EQ(rs.work.min, def.sight1.min) << clock;
-        EXPECT_EQ(rs.work.sec, def.sight1.sec) << clock;
+        expect_clock(rs.work, def.sight1.hour, def.sight1.min, def.sight1.sec,
+                     clock);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "dialog/console.h"
 #include "dialog/remembered_inputs.h"
 #include "dialog/run_state.h"
-#include "test_support.h"
+#include "dialog_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -22,29 +22,16 @@
 namespace lunarfix {
 namespace {
 
+using lunarfix_test::expect_date;
+using lunarfix_test::expect_mode;
+using lunarfix_test::kDefaultFirst;
+using lunarfix_test::kDefaultFirstNine;
 using lunarfix_test::read_file;
+using lunarfix_test::unsaved_note;
 using lunarfix_test::write_file;
 
-class RememberedTest : public lunarfix_test::ConsoleFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
-    void TearDown() override { ASSERT_TRUE(dir_.leave()); }
-    lunarfix_test::TempDir dir_{"remembered"};
-};
-
-// Lines 1 to 9 of the default first file (a file of nine lines is what
-// earlier versions wrote after a sight), and the whole file.
-const std::string kDefaultFirstNine =
-    "2017 6 17 \n"
-    "3 57 14 \n"
-    "44 46.990000 \n"
-    "-17 -11.600000 \n"
-    "2 33 \n"
-    "24 14.000000 0 \n"
-    "0.000000 1.830000 \n"
-    "0.000000 180.000000 3.141593 \n"
-    "16.100000 1026.400000 \n";
-const std::string kDefaultFirst = kDefaultFirstNine + "48.116667 1 \n";
+using RememberedTest =
+    lunarfix_test::InTempDirWith<lunarfix_test::ConsoleFixture>;
 
 // The names in the working directory, sorted, for a check that no
 // temporary file is left behind.
@@ -229,9 +216,7 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
     write_file("moondist0x1.txt", "2001 99999999999 3\n");
     rs = RunState();
     EXPECT_EQ(ReadFirstSightMemory(&rs), 1);
-    EXPECT_EQ(rs.work.year, 2001);
-    EXPECT_EQ(rs.work.month, defaults.work.month);
-    EXPECT_EQ(rs.work.day, defaults.work.day);
+    expect_date(rs.work, 2001, defaults.work.month, defaults.work.day);
 
     // An empty file is present but changes nothing; line breaks carry no
     // meaning, line ends of either convention are fine.
@@ -256,18 +241,14 @@ TEST_F(RememberedTest, UnwritableFileIsReportedAndKept) {
     ASSERT_EQ(chmod("moondist0x1.txt", 0444), 0);
     RunState rs;
     EXPECT_EQ(WriteFirstSightMemory(rs), 0);
-    EXPECT_EQ(out_.str(),
-              "\n !!! file moondist0x1.txt cannot be written: inputs not "
-              "saved\n");
+    EXPECT_EQ(out_.str(), unsaved_note("moondist0x1.txt"));
     EXPECT_EQ(read_file("moondist0x1.txt"), "1 2 3\n");
 
     // A directory that cannot be written: one line, nothing left behind.
     out_.str("");
     ASSERT_EQ(chmod(".", 0500), 0);
     EXPECT_EQ(WriteSecondSightMemory(rs, 1), 0);
-    EXPECT_EQ(out_.str(),
-              "\n !!! file moondist0x2.txt cannot be written: inputs not "
-              "saved\n");
+    EXPECT_EQ(out_.str(), unsaved_note("moondist0x2.txt"));
     ASSERT_EQ(chmod(".", 0700), 0);
     EXPECT_NE(access("moondist0x2.txt", F_OK), 0);
     EXPECT_EQ(dir_listing(), "moondist0x1.txt\n");
@@ -280,20 +261,15 @@ TEST_F(RememberedTest, WriteProtectedFileKeptWhoeverRuns) {
     ASSERT_EQ(chmod("moondist0x1.txt", 0444), 0);
     RunState rs;
     EXPECT_EQ(WriteFirstSightMemory(rs), 0);
-    EXPECT_EQ(out_.str(),
-              "\n !!! file moondist0x1.txt cannot be written: inputs not "
-              "saved\n");
+    EXPECT_EQ(out_.str(), unsaved_note("moondist0x1.txt"));
     EXPECT_EQ(read_file("moondist0x1.txt"), "1 2 3\n");
-    struct stat st;
-    ASSERT_EQ(stat("moondist0x1.txt", &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    ASSERT_NO_FATAL_FAILURE(expect_mode("moondist0x1.txt", 0444u));
 
     // The stop reports as written only the file that was written.
     out_.str("");
     EXPECT_EQ(WriteStopMemory(rs), kFirstSightUnsaved);
-    EXPECT_EQ(out_.str(),
-              "\n !!! file moondist0x1.txt cannot be written: inputs not "
-              "saved\n>> fixed: write moondist0x2.txt ");
+    EXPECT_EQ(out_.str(), unsaved_note("moondist0x1.txt") +
+                              ">> fixed: write moondist0x2.txt ");
     EXPECT_EQ(read_file("moondist0x1.txt"), "1 2 3\n");
     EXPECT_EQ(dir_listing(), "moondist0x1.txt\nmoondist0x2.txt\n");
 }
@@ -304,9 +280,7 @@ TEST_F(RememberedTest, ReplacedFileKeepsItsPermissions) {
     RunState rs;
     EXPECT_EQ(WriteFirstSightMemory(rs), 1);
     EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst);
-    struct stat st;
-    ASSERT_EQ(stat("moondist0x1.txt", &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    ASSERT_NO_FATAL_FAILURE(expect_mode("moondist0x1.txt", 0600u));
     EXPECT_EQ(dir_listing(), "moondist0x1.txt\n");
 }
 
@@ -317,9 +291,7 @@ TEST_F(RememberedTest, FileInTheWayOfADirectory) {
     RunState rs;
     rs.work.year = 1800;
     EXPECT_EQ(WriteFirstSightMemory(rs), 0);
-    EXPECT_EQ(out_.str(),
-              "\n !!! file moondist0x1.txt cannot be written: inputs not "
-              "saved\n");
+    EXPECT_EQ(out_.str(), unsaved_note("moondist0x1.txt"));
     EXPECT_EQ(dir_listing(), "moondist0x1.txt\n");
     ReadFirstSightMemory(&rs);
     EXPECT_EQ(rs.work.year, 1800);

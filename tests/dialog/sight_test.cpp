@@ -27,16 +27,14 @@ namespace {
 
 using lunarfix_test::arcmin;  // degrees
 using lunarfix_test::arcsec;
+using lunarfix_test::set_date_time;
 
-class SightTest : public lunarfix_test::ScreenFixture {
+class SightTest
+    : public lunarfix_test::InTempDirWith<lunarfix_test::ScreenFixture> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.ok());
+        InTempDirWith::SetUp();
         feed("");
-    }
-    void TearDown() override {
-        ScreenFixture::TearDown();
-        ASSERT_TRUE(dir_.leave());
     }
     // The EPHEMERIDES screen alone on the console.
     void screen(RunState* rs, const SightInput& in, const SightResult& r) {
@@ -52,17 +50,11 @@ protected:
         }
         return "";
     }
-    lunarfix_test::TempDir dir_{"sight"};
 };
 
 SightInput at(int y, int mo, int d, int h, int mi, int s, int iur) {
     SightInput in;
-    in.year = y;
-    in.month = mo;
-    in.day = d;
-    in.hour = h;
-    in.min = mi;
-    in.sec = s;
+    set_date_time(&in, y, mo, d, h, mi, s);
     in.iur = iur;
     in.DeltaTT = 0.0;
     in.lat = 44.0 + 46.99 / 60.0;
