@@ -47,7 +47,8 @@ constexpr double kMinRateForSide = 0.05;
  * 59 or below 0: the ephemerides take the time as hours + min/60 +
  * sec/3600).
  *   ld      distance, degrees (output)
- *   sdsun   the Sun's semi-diameter, arcminutes (output)
+ *   sdsun   the Sun's semi-diameter, arcminutes (output; left alone when
+ *           a planet or a star is the second body)
  *   idstar  the star index the star routine returned (output; the
  *           second sight's index for other bodies)
  *   returns false when the second body is unknown (code outside 0..8). */
@@ -56,10 +57,14 @@ bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
     const int iur = rs_.sight2.iur;
     *idstar = rs_.sight2.idstar;
     if (iur > 8 || iur < 0) return false;
-    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0, hps = 0.0;
-    double jde = 0.0;
-    suneph(rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa, &ras, &hps,
-           sdsun, &jde);
+    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0;
+    // The Sun's place serves only when the Sun is the second body: a planet
+    // or a star replaces it below, and this runs at every clearing.
+    if (iur <= 3) {
+        double hps = 0.0, jde = 0.0;
+        suneph(rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa, &ras,
+               &hps, sdsun, &jde);
+    }
     double decm = 0.0, ram = 0.0, ghm = 0.0, hpm = 0.0, sdm = 0.0;
     mooneph(rs_.moonpar, rs_.DeltaTT, y, mo, d, h, mi, sec, &decm, &ghm,
             &ghaa, &ram, &hpm, &sdm);
