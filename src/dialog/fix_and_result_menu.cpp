@@ -48,22 +48,17 @@ DialogStep Dialog::continue_step() {
             &rs_.latitude0, &rs_.longitude0);
     split_dm(rs_.latitude0, &rs_.work.latd, &rs_.work.latmf);
     split_dm(rs_.longitude0, &rs_.work.lond, &rs_.work.lonmf);
-    rs_.iverseg = 1;
     // The second sight reduced again at the position and with the
     // ephemeris of its last computation.
     renew_ = res2_;
     sight_rereduce(in2_.lat, in2_.lon, &renew_);
-    // The renewed line of position and the run it was made with, for the
-    // fix.
+    // The renewed line of position, for the fix.
     rs_.hdif2 = renew_.hdif;
     rs_.azim2 = renew_.az;
-    rs_.kursav2 = rs_.kursav;
-    rs_.velav2 = rs_.velav;
     return DialogStep::Renewing;
 }
 
 DialogStep Dialog::renewing() {
-    rs_.iverseg = 0;
     const SightRecord& w = rs_.work;
     rd_->skip(25);
     conputs(" Renewing Position 2 after sailing from Pos. 1");

@@ -95,7 +95,6 @@ enum class DialogStep {
  *   initluna  1 once the lunar distance has been entered
  *   iterend   lunar-distance passes since the result menu last read an answer
  *   ncount    clearings inside one lunar-distance pass
- *   iverseg   1 while the second sight is recomputed for the fix
  *   kkk       the last menu answer
  *   iersum    bad intersections since the last result screen
  *   unsaved   remembered-input files whose latest write failed (bits, see
@@ -113,7 +112,6 @@ struct RunState {
     int initluna = 0;
     int iterend = 0;
     int ncount = 0;
-    int iverseg = 0;
     int kkk = 0;
     int iersum = 0;
     int unsaved = 0;  // remembered-input files whose latest write failed
@@ -145,12 +143,10 @@ struct RunState {
     double DeltaTT = 0.0;   // Delta T handed to every ephemeris routine
     int moonpar = 1;
 
-    // Course and speed of the second sight's file (and their copies): the
-    // first sight's position is run along them to the second sight.
+    // Course and speed of the second sight's file: the first sight's
+    // position is run along them to the second sight.
     double kursav = 0.0;
     double velav = 0.0;
-    double kursav2 = 0.0;
-    double velav2 = 0.0;
 
     // The measured lunar distance.
     double LD_limb = 48.11666666666667;  // from the Moon's limb, degrees

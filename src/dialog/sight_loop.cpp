@@ -32,8 +32,6 @@ DialogStep Dialog::loop_head() {
         if (rs_.iterq != 1) {
             if (ReadSecondSightMemory(&rs_)) {
                 rs_.sight2 = rs_.work;
-                rs_.kursav2 = rs_.kursav;
-                rs_.velav2 = rs_.velav;
             } else {
                 note_save(&rs_, kSecondSightUnsaved,
                           WriteSecondSightMemory(rs_, 1));
