@@ -29,6 +29,11 @@ constexpr double kConverged = 0.1;
 // not carried on without the navigator.
 constexpr int kAutoLatitudeLimit = 88;
 
+// Both ends of the run between the two sights: the sights share one
+// instant, so no time passes between them and only a distance run (a
+// negative velav) moves the first sight's position to the second.
+constexpr double kSightsInstant = 0.0;
+
 }  // namespace
 
 DialogStep Dialog::continue_step() {
@@ -44,8 +49,8 @@ DialogStep Dialog::continue_step() {
     const SightRecord& s1 = pos1_;
     double lat = s1.latd + s1.latmf / 60.0;
     double lon = s1.lond + s1.lonmf / 60.0;
-    verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav, lat, lon,
-            &rs_.latitude0, &rs_.longitude0);
+    verspos(kSightsInstant, kSightsInstant, rs_.velav, rs_.kursav, lat,
+            lon, &rs_.latitude0, &rs_.longitude0);
     split_dm(rs_.latitude0, &rs_.work.latd, &rs_.work.latmf);
     split_dm(rs_.longitude0, &rs_.work.lond, &rs_.work.lonmf);
     // The second sight reduced again at the position and with the
@@ -285,8 +290,8 @@ DialogStep Dialog::iterate() {
     // the course that Continue runs forward.
     double kursbak = rs_.kursav - 180.0;
     if (kursbak < 0.0) kursbak += 360.0;
-    verspos(rs_.jd1, rs_.jd2, rs_.velav, kursbak, rs_.latitudep,
-            rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
+    verspos(kSightsInstant, kSightsInstant, rs_.velav, kursbak,
+            rs_.latitudep, rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
     split_dm(rs_.latitude1, &rs_.sight1.latd, &rs_.sight1.latmf);
     split_dm(rs_.longitude1, &rs_.sight1.lond, &rs_.sight1.lonmf);
     split_dm(rs_.latitudep, &rs_.sight2.latd, &rs_.sight2.latmf);

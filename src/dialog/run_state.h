@@ -129,8 +129,6 @@ struct RunState {
     double longitude1 = -17.0 - 11.6 / 60.0;
     double latitude2 = 44.0 + 46.99 / 60.0;
     double longitude2 = -17.0 - 11.6 / 60.0;
-    double jd1 = 0.0;  // Julian day (UT) of the first sight
-    double jd2 = 0.0;  // equals jd1: both sights share one instant
 
     // Sextant settings and earth conditions.
     double indb = 0.0;   // index correction, arcminutes

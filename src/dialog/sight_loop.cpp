@@ -235,9 +235,6 @@ DialogStep Dialog::earth_conditions() {
     rs_.GMST0 = green0mean(rs_.jd);
     Nutation((rs_.jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
              &rs_.nut_eps0, &rs_.nut_eps);
-    rs_.jd1 = julday(rs_.sight1.year, rs_.sight1.month, rs_.sight1.day,
-                     rs_.sight1.hour, rs_.sight1.min, rs_.sight1.sec);
-    rs_.jd2 = rs_.jd1;
     return DialogStep::Latitude;
 }
 
