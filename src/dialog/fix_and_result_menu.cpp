@@ -37,10 +37,7 @@ constexpr double kSightsInstant = 0.0;
 }  // namespace
 
 DialogStep Dialog::continue_step() {
-    if (rs_.timezero == 0) {
-        rs_.kkk = 5;
-        return DialogStep::LunarDistancePass;
-    }
+    if (rs_.timezero == 0) return DialogStep::LunarDistancePass;
     // The first sight's position as it stood when that sight was computed
     // (the converged result menu may since have moved the record's
     // latitude to the fix), run to the second sight along the course and
@@ -223,7 +220,7 @@ DialogStep Dialog::lunar_result() {
 
 DialogStep Dialog::result_menu() {
     const SightRecord& w = rs_.work;
-    rs_.kkk = rs_.initluna == 0 ? 5 : 4;
+    int answer = rs_.initluna == 0 ? 5 : 4;
     bool converged = std::fabs(rs_.dist) < kConverged;
     if (converged) {
         seq_iterations_ = 0;
@@ -233,7 +230,7 @@ DialogStep Dialog::result_menu() {
         rs_.sight2.latmf = w.latmf;
         conputs(" ## ENTER: 1=restart, 5=TALMAR, 9=stop:");
         conputs(" For FINAL CHECK, press again RETURN !");
-        rs_.kkk = 5;
+        answer = 5;
     } else if (w.latd >= -kAutoLatitudeLimit && w.latd <= kAutoLatitudeLimit &&
                seq_iterations_ < kMaxIterations) {
         conprintf(" ## ENTER: 1=restart, 4=ITERATE, 9=stop:");
@@ -248,20 +245,20 @@ DialogStep Dialog::result_menu() {
         rs_.iterq = 0;
         rs_.iterend = 0;
         rs_.initluna = 0;
-        rs_.kkk = 5;
+        answer = 5;
     }
     rs_.iterq = 0;
-    if (rs_.kkk == 5) {
+    if (answer == 5) {
         if (rs_.iterend <= 0) {
-            rs_.kkk = rd_->parsenth(1, 5);
+            answer = rd_->parsenth(1, 5);
             ++n_menu_reads_;
         } else if (rs_.iterend > kPassesBeforeMenuReads) {
-            rs_.kkk = rd_->parsenth(1, 5);
+            answer = rd_->parsenth(1, 5);
             rs_.iterend = 0;
             ++n_menu_reads_;
         }
     }
-    switch (rs_.kkk) {
+    switch (answer) {
     case 0: return DialogStep::Continue;
     case 1: return restart(RestartScope::WholeRun);
     case 4: return DialogStep::Iterate;

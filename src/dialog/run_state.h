@@ -95,7 +95,6 @@ enum class DialogStep {
  *   initluna  1 once the lunar distance has been entered
  *   iterend   lunar-distance passes since the result menu last read an answer
  *   ncount    clearings inside one lunar-distance pass
- *   kkk       the last menu answer
  *   iersum    bad intersections since the last result screen
  *   unsaved   remembered-input files whose latest write failed (bits, see
  *             remembered_inputs.h)
@@ -112,7 +111,6 @@ struct RunState {
     int initluna = 0;
     int iterend = 0;
     int ncount = 0;
-    int kkk = 0;
     int iersum = 0;
     int unsaved = 0;  // remembered-input files whose latest write failed
 

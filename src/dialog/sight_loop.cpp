@@ -459,7 +459,6 @@ DialogStep Dialog::sight_menu() {
         if (ans >= 0 || console().ended) break;
     }
     if (ans == 999 || ans < 0) ans = rs_.nobs == 1 ? 2 : 3;
-    rs_.kkk = ans;
     if (rs_.nobs == 1) {
         if (ans <= 1) return DialogStep::Example;
         if (ans == 2) {
