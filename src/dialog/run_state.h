@@ -133,8 +133,6 @@ struct RunState {
     double aug = 1.83;   // height of eye, metres
     double temperature = 16.1;
     double pressure = 1026.4;
-    double tempin = 16.1;   // offered to the earth-conditions screen
-    double pressin = 1026.4;
     double DeltaT0 = 0.0;   // Delta T of the date, computed by the driver
     double DeltaTT = 0.0;   // Delta T handed to every ephemeris routine
     int moonpar = 1;

@@ -21,8 +21,6 @@ DialogStep Dialog::loop_head() {
         if (rs_.iterq != 1) {
             if (ReadFirstSightMemory(&rs_)) {
                 rs_.sight1 = rs_.work;
-                rs_.tempin = rs_.temperature;
-                rs_.pressin = rs_.pressure;
             } else {
                 note_save(&rs_, kFirstSightUnsaved, WriteFirstSightMemory(rs_));
             }
@@ -217,16 +215,13 @@ DialogStep Dialog::time() {
 DialogStep Dialog::earth_conditions() {
     SightRecord& w = rs_.work;
     if (rs_.nobs == 1) {
-        if (rs_.iterq != 1) {
-            int moonorb = rs_.moonpar;
-            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.tempin, rs_.pressin,
-                          rs_.moonpar, &rs_.DeltaTT, &rs_.temperature,
-                          &rs_.pressure, &moonorb);
-            rs_.moonpar = moonorb;
-        }
+        // The screen offers the air temperature and pressure in force and
+        // replaces them with the navigator's answers.
+        if (rs_.iterq != 1)
+            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.temperature,
+                          rs_.pressure, rs_.moonpar, &rs_.DeltaTT,
+                          &rs_.temperature, &rs_.pressure, &rs_.moonpar);
         rs_.DeltaT0 = rs_.DeltaTT;
-        rs_.tempin = rs_.temperature;
-        rs_.pressin = rs_.pressure;
     }
     screen_head(HeadingForm::Prompt);
     deltat_line();
