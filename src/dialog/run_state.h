@@ -167,9 +167,8 @@ struct RunState {
     double SDamoon = 0.0;  // Moon's augmented semi-diameter, arcminutes
 
     // Values of the working date for the ephemerides screen.
-    double jd = 0.0;       // Julian day (UT) of the working date and time
     double GMST0 = 0.0;    // mean sidereal time, degrees
-    double nut_dpsi = 0.0, nut_deps = 0.0, nut_eps0 = 0.0, nut_eps = 0.0;
+    double nut_dpsi = 0.0, nut_deps = 0.0, nut_eps = 0.0;
 
     // Lunar-distance pass.
     double LDtrue = 0.0, LDapp = 0.0, LDclear = 0.0;

@@ -226,10 +226,13 @@ DialogStep Dialog::earth_conditions() {
     screen_head(HeadingForm::Prompt);
     deltat_line();
 
-    rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
-    rs_.GMST0 = green0mean(rs_.jd);
-    Nutation((rs_.jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
-             &rs_.nut_eps0, &rs_.nut_eps);
+    // Sidereal time and nutation of the working date for the ephemerides
+    // screen (the screen shows the true obliquity only).
+    const double jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
+    double eps0 = 0.0;
+    rs_.GMST0 = green0mean(jd);
+    Nutation((jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
+             &eps0, &rs_.nut_eps);
     return DialogStep::Latitude;
 }
 
