@@ -160,25 +160,14 @@ DialogStep Dialog::lunar_result() {
     if (std::fabs(rs_.hdif2) < 1.0)
         conprintf(" SUN_R/S(Az)=%dh%dm(%d) %dh%dm(%d) D~%dm\n", rs_.srd,
                   rs_.srm, rs_.Ar, rs_.ssd, rs_.ssm, rs_.As, rs_.daemm);
-    switch (rs_.sight2.iur) {
-    case 0:
-    case 1:
+    const int second = rs_.sight2.iur;
+    if (second == 0 || second == 1)
         conprintf(" MOON: SDa= %.2f', Lunar Distance to SUN\n", rs_.SDamoon);
-        break;
-    case 4: conprintf(" MOON: SDa= %.2f', Planet= Venus\n", rs_.SDamoon); break;
-    case 5: conprintf(" MOON: SDa= %.2f', Planet= Mars\n", rs_.SDamoon); break;
-    case 6:
-        conprintf(" MOON: SDa= %.2f', Planet= Jupiter\n", rs_.SDamoon);
-        break;
-    case 7:
-        conprintf(" MOON: SDa= %.2f', Planet= Saturn\n", rs_.SDamoon);
-        break;
-    case 8:
+    else if (second >= 4 && second <= 7)
+        conprintf(" MOON: SDa= %.2f', Planet= %s\n", rs_.SDamoon, body_name());
+    else if (second == 8)
         conprintf(" MOON: SDa= %.2f', Star=%s \n", rs_.SDamoon,
                   star_long_name(rs_.sight2.idstar));
-        break;
-    default: break;
-    }
     if (rs_.ncount > 0) {
         shown_dm(rs_.LD_limb, 1, &ig, &sm);
         conprintf(" Lunar Dist. measured = %d deg %.1f'\n", ig, sm);
