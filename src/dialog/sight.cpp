@@ -94,7 +94,6 @@ void sight_compute(const SightInput& in, SightResult* r) {
     x.happ = in.hs + in.indb / 60.0 - x.dip / 60.0 +
              limb_sign(in.iur) * x.sda / 60.0;
 
-    HcAz(in.lat, in.lon, x.dec, x.gha, &x.lha, &x.hc, &x.az);
     x.hdif = (x.ho - x.hc) * 60.0;
     *r = x;
 }
