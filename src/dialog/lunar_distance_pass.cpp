@@ -74,12 +74,8 @@ bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
                   &ras, &hpp);
     } else if (iur == 8) {
         double sha = 0.0;
-        // An index outside the catalogue (a hand-edited file) takes the
-        // DUMMY row, as the sight computation does.
-        const int star = (*idstar >= 0 && *idstar <= 57) ? *idstar : 58;
-        *idstar = starseph(rs_.iterq, star, rs_.DeltaTT, y, mo, d, h, mi, sec,
-                           &decs, &ghas, &ghaa, &ras, &sha);
-        if (*idstar < 0) *idstar = 58;
+        *idstar = star_place(rs_.iterq, *idstar, rs_.DeltaTT, y, mo, d, h, mi,
+                             sec, &decs, &ghas, &ghaa, &ras, &sha);
     }
     *ld = LDist(decm, decs, ram, ras);
     return true;
