@@ -121,7 +121,7 @@ const char* Dialog::body_name() const {
  * true distance, and gives the corrected clock time *t1 (hours).
  *   returns false when the second body is unknown (code above 8). */
 bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
-    const int y = ld_year_, mo = ld_month_, d = ld_day_;
+    const int y = rs_.sight1.year, mo = rs_.sight1.month, d = rs_.sight1.day;
     rs_.work.iur = rs_.sight2.iur;
     rs_.work.idstar = rs_.sight2.idstar;
     const int iur = rs_.work.iur;
@@ -203,7 +203,6 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     }
 
     *t1 = t0_ - (rs_.LDclear - rs_.LDtrue) * (rs_.signdist * kHoursPerDegree);
-    dzeit_ = *t1 - t0_;
     return true;
 }
 
@@ -212,11 +211,9 @@ DialogStep Dialog::lunar_distance_pass() {
     seq_iterations_ = 0;
     ++rs_.iterend;
     rs_.ncount = 0;
-    ld_year_ = rs_.sight1.year;
-    ld_month_ = rs_.sight1.month;
-    ld_day_ = rs_.sight1.day;
     int kth = rs_.sight1.hour, ktm = rs_.sight1.min, kts = rs_.sight1.sec;
     t0_ = kth + ktm / 60.0 + kts / 3600.0;
+    const double t_start = t0_;
     rd_->skip(25);
 
     const bool first = rs_.timezero == 0;
@@ -238,7 +235,7 @@ DialogStep Dialog::lunar_distance_pass() {
             conprintf(" Time new/old[h]: t1=%.4f t0=%.4f\n", t1, t0_);
             rs_.initluna = 1;
         }
-        told_ = t0_;
+        const double told = t0_;
         t0_ = t1;
         int ig = 0, im = 0;
         double sm = 0.0, ss = 0.0;
@@ -249,7 +246,7 @@ DialogStep Dialog::lunar_distance_pass() {
         if (first) break;
         ++rs_.ncount;
         if (rs_.ncount > kMaxClearings - 1 ||
-            !(std::fabs(t1 - told_) > kTimeTolerance))
+            !(std::fabs(t1 - told) > kTimeTolerance))
             break;
     }
 
@@ -259,8 +256,10 @@ DialogStep Dialog::lunar_distance_pass() {
         rs_.sight1.sec = kts;
         rs_.timezero = 1;
         rs_.nobs = 1;
-        int i1 = trunc_int(dzeit_);
-        int i2 = trunc_int((dzeit_ - i1) * 60.0);
+        // The correction of the first pass's one clearing.
+        const double dzeit = t1 - t_start;
+        int i1 = trunc_int(dzeit);
+        int i2 = trunc_int((dzeit - i1) * 60.0);
         conprintf(" Time corrected by %d hours %d min\n", i1, i2);
         conprintf(" NEW TIME = %d hours %d min %d sec\n", kth, ktm, kts);
         conputs("\n ITERATION starts, press ENTER ....");
@@ -276,9 +275,6 @@ DialogStep Dialog::lunar_distance_pass() {
     int hour = trunc_int(t1);
     int minute = trunc_int((t1 - hour) * 60.0);
     int second = trunc_int(((t1 - hour) * 60.0 - minute) * 60.0 + 0.5);
-    rs_.sight1.year = ld_year_;
-    rs_.sight1.month = ld_month_;
-    rs_.sight1.day = ld_day_;
     rs_.sight1.hour = hour;
     rs_.sight1.min = minute;
     rs_.sight1.sec = second;
