@@ -231,7 +231,6 @@ DialogStep Dialog::result_menu() {
                       "lines do not settle.\n", seq_iterations_);
         seq_iterations_ = 0;
         conputs(" continue with RETURN, 1=start, or 9=stop");
-        rs_.iterq = 0;
         rs_.iterend = 0;
         rs_.initluna = 0;
         answer = 5;
