@@ -49,24 +49,21 @@ int text_to_int(const char* s) {
     return static_cast<int>(v);
 }
 
-// One real number at *p (white space skipped).  Returns false, leaving *p,
-// when no number starts there or the number is not finite; otherwise moves
-// *p past it.
-bool scan_real(const char** p, double* x) {
+// One real number at *p (white space skipped).  Returns false, leaving *p
+// and *x, when no number starts there or the number is not finite (then
+// *nonfinite is 1 for a number that is not finite, 0 for none); otherwise
+// moves *p past it and leaves *nonfinite.
+bool scan_real(const char** p, double* x, int* nonfinite) {
     const char* s = *p;
     char* end = nullptr;
     double v = std::strtod(s, &end);
-    if (end == s || !std::isfinite(v)) return false;
+    if (end == s || !std::isfinite(v)) {
+        *nonfinite = end != s ? 1 : 0;
+        return false;
+    }
     *p = end;
     *x = (v == 0.0) ? 0.0 : v;  // no negative zero
     return true;
-}
-
-// 1 when a number starts at p (white space skipped) but is not finite.
-int nonfinite_at(const char* p) {
-    char* end = nullptr;
-    double v = std::strtod(p, &end);
-    return (end != p && !std::isfinite(v)) ? 1 : 0;
 }
 
 } // namespace
@@ -258,10 +255,7 @@ double ConsoleReaders::parsefd(int nth, double xxx) {
     if (!next_token(&p_fd_, nth, &tok)) return xxx;
     const char* p = tok.c_str();
     double v = 0.0;
-    if (!scan_real(&p, &v)) {
-        nonfinite_ = nonfinite_at(p);
-        return 0.0;
-    }
+    if (!scan_real(&p, &v, &nonfinite_)) return 0.0;
     return v;
 }
 
@@ -278,17 +272,8 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     double min = x2;
     if (read_line(kValueLine, &lies2_buf_)) {
         const char* p = lies2_buf_.c_str();
-        double v = 0.0;
-        if (scan_real(&p, &v)) {
-            deg = v;
-            if (scan_real(&p, &v)) {
-                min = v;
-            } else {
-                nonfinite_ = nonfinite_at(p);
-            }
-        } else {
-            nonfinite_ = nonfinite_at(p);
-        }
+        if (scan_real(&p, &deg, &nonfinite_))
+            scan_real(&p, &min, &nonfinite_);
     }
     if (deg > 0.0) {
         min = std::fabs(min);
@@ -320,13 +305,7 @@ void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     double value = x1;
     if (read_line(kValueLine, &lies1_buf_)) {
         const char* p = lies1_buf_.c_str();
-        double v = 0.0;
-        if (scan_real(&p, &v)) {
-            value = v;
-            lies1_found_ = 1;
-        } else {
-            nonfinite_ = nonfinite_at(p);
-        }
+        if (scan_real(&p, &value, &nonfinite_)) lies1_found_ = 1;
     }
     *z1 = value;
 }

@@ -146,9 +146,8 @@ private:
     double hs_ = 0.0;           // sextant altitude in hand, degrees
     double jde_last_ = 0.0;     // JDE of the last sight computation
 
-    // Values of the lunar-distance pass kept between its clearings.
-    int ld_year_ = 0, ld_month_ = 0, ld_day_ = 0;
-    double t0_ = 0.0, told_ = 0.0, dzeit_ = 0.0;
+    // Clock time (hours) of the latest clearing of the lunar-distance pass.
+    double t0_ = 0.0;
 
     bool side_notice_shown_ = false;  // the side answer was overruled
     // Rate of the true distance at the latest clearing, degrees per hour

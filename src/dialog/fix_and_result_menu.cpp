@@ -29,13 +29,15 @@ constexpr double kConverged = 0.1;
 // not carried on without the navigator.
 constexpr int kAutoLatitudeLimit = 88;
 
+// Both ends of the run between the two sights: the sights share one
+// instant, so no time passes between them and only a distance run (a
+// negative velav) moves the first sight's position to the second.
+constexpr double kSightsInstant = 0.0;
+
 }  // namespace
 
 DialogStep Dialog::continue_step() {
-    if (rs_.timezero == 0) {
-        rs_.kkk = 5;
-        return DialogStep::LunarDistancePass;
-    }
+    if (rs_.timezero == 0) return DialogStep::LunarDistancePass;
     // The first sight's position as it stood when that sight was computed
     // (the converged result menu may since have moved the record's
     // latitude to the fix), run to the second sight along the course and
@@ -44,26 +46,21 @@ DialogStep Dialog::continue_step() {
     const SightRecord& s1 = pos1_;
     double lat = s1.latd + s1.latmf / 60.0;
     double lon = s1.lond + s1.lonmf / 60.0;
-    verspos(rs_.jd1, rs_.jd2, rs_.velav, rs_.kursav, lat, lon,
-            &rs_.latitude0, &rs_.longitude0);
+    verspos(kSightsInstant, kSightsInstant, rs_.velav, rs_.kursav, lat,
+            lon, &rs_.latitude0, &rs_.longitude0);
     split_dm(rs_.latitude0, &rs_.work.latd, &rs_.work.latmf);
     split_dm(rs_.longitude0, &rs_.work.lond, &rs_.work.lonmf);
-    rs_.iverseg = 1;
     // The second sight reduced again at the position and with the
     // ephemeris of its last computation.
     renew_ = res2_;
     sight_rereduce(in2_.lat, in2_.lon, &renew_);
-    // The renewed line of position and the run it was made with, for the
-    // fix.
+    // The renewed line of position, for the fix.
     rs_.hdif2 = renew_.hdif;
     rs_.azim2 = renew_.az;
-    rs_.kursav2 = rs_.kursav;
-    rs_.velav2 = rs_.velav;
     return DialogStep::Renewing;
 }
 
 DialogStep Dialog::renewing() {
-    rs_.iverseg = 0;
     const SightRecord& w = rs_.work;
     rd_->skip(25);
     conputs(" Renewing Position 2 after sailing from Pos. 1");
@@ -163,25 +160,14 @@ DialogStep Dialog::lunar_result() {
     if (std::fabs(rs_.hdif2) < 1.0)
         conprintf(" SUN_R/S(Az)=%dh%dm(%d) %dh%dm(%d) D~%dm\n", rs_.srd,
                   rs_.srm, rs_.Ar, rs_.ssd, rs_.ssm, rs_.As, rs_.daemm);
-    switch (rs_.sight2.iur) {
-    case 0:
-    case 1:
+    const int second = rs_.sight2.iur;
+    if (second == 0 || second == 1)
         conprintf(" MOON: SDa= %.2f', Lunar Distance to SUN\n", rs_.SDamoon);
-        break;
-    case 4: conprintf(" MOON: SDa= %.2f', Planet= Venus\n", rs_.SDamoon); break;
-    case 5: conprintf(" MOON: SDa= %.2f', Planet= Mars\n", rs_.SDamoon); break;
-    case 6:
-        conprintf(" MOON: SDa= %.2f', Planet= Jupiter\n", rs_.SDamoon);
-        break;
-    case 7:
-        conprintf(" MOON: SDa= %.2f', Planet= Saturn\n", rs_.SDamoon);
-        break;
-    case 8:
+    else if (second >= 4 && second <= 7)
+        conprintf(" MOON: SDa= %.2f', Planet= %s\n", rs_.SDamoon, body_name());
+    else if (second == 8)
         conprintf(" MOON: SDa= %.2f', Star=%s \n", rs_.SDamoon,
                   star_long_name(rs_.sight2.idstar));
-        break;
-    default: break;
-    }
     if (rs_.ncount > 0) {
         shown_dm(rs_.LD_limb, 1, &ig, &sm);
         conprintf(" Lunar Dist. measured = %d deg %.1f'\n", ig, sm);
@@ -223,7 +209,7 @@ DialogStep Dialog::lunar_result() {
 
 DialogStep Dialog::result_menu() {
     const SightRecord& w = rs_.work;
-    rs_.kkk = rs_.initluna == 0 ? 5 : 4;
+    int answer = rs_.initluna == 0 ? 5 : 4;
     bool converged = std::fabs(rs_.dist) < kConverged;
     if (converged) {
         seq_iterations_ = 0;
@@ -233,7 +219,7 @@ DialogStep Dialog::result_menu() {
         rs_.sight2.latmf = w.latmf;
         conputs(" ## ENTER: 1=restart, 5=TALMAR, 9=stop:");
         conputs(" For FINAL CHECK, press again RETURN !");
-        rs_.kkk = 5;
+        answer = 5;
     } else if (w.latd >= -kAutoLatitudeLimit && w.latd <= kAutoLatitudeLimit &&
                seq_iterations_ < kMaxIterations) {
         conprintf(" ## ENTER: 1=restart, 4=ITERATE, 9=stop:");
@@ -245,23 +231,22 @@ DialogStep Dialog::result_menu() {
                       "lines do not settle.\n", seq_iterations_);
         seq_iterations_ = 0;
         conputs(" continue with RETURN, 1=start, or 9=stop");
-        rs_.iterq = 0;
         rs_.iterend = 0;
         rs_.initluna = 0;
-        rs_.kkk = 5;
+        answer = 5;
     }
     rs_.iterq = 0;
-    if (rs_.kkk == 5) {
+    if (answer == 5) {
         if (rs_.iterend <= 0) {
-            rs_.kkk = rd_->parsenth(1, 5);
+            answer = rd_->parsenth(1, 5);
             ++n_menu_reads_;
         } else if (rs_.iterend > kPassesBeforeMenuReads) {
-            rs_.kkk = rd_->parsenth(1, 5);
+            answer = rd_->parsenth(1, 5);
             rs_.iterend = 0;
             ++n_menu_reads_;
         }
     }
-    switch (rs_.kkk) {
+    switch (answer) {
     case 0: return DialogStep::Continue;
     case 1: return restart(RestartScope::WholeRun);
     case 4: return DialogStep::Iterate;
@@ -290,8 +275,8 @@ DialogStep Dialog::iterate() {
     // the course that Continue runs forward.
     double kursbak = rs_.kursav - 180.0;
     if (kursbak < 0.0) kursbak += 360.0;
-    verspos(rs_.jd1, rs_.jd2, rs_.velav, kursbak, rs_.latitudep,
-            rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
+    verspos(kSightsInstant, kSightsInstant, rs_.velav, kursbak,
+            rs_.latitudep, rs_.longitudep, &rs_.latitude1, &rs_.longitude1);
     split_dm(rs_.latitude1, &rs_.sight1.latd, &rs_.sight1.latmf);
     split_dm(rs_.longitude1, &rs_.sight1.lond, &rs_.sight1.lonmf);
     split_dm(rs_.latitudep, &rs_.sight2.latd, &rs_.sight2.latmf);

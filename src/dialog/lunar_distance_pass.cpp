@@ -47,7 +47,8 @@ constexpr double kMinRateForSide = 0.05;
  * 59 or below 0: the ephemerides take the time as hours + min/60 +
  * sec/3600).
  *   ld      distance, degrees (output)
- *   sdsun   the Sun's semi-diameter, arcminutes (output)
+ *   sdsun   the Sun's semi-diameter, arcminutes (output; left alone when
+ *           a planet or a star is the second body)
  *   idstar  the star index the star routine returned (output; the
  *           second sight's index for other bodies)
  *   returns false when the second body is unknown (code outside 0..8). */
@@ -56,10 +57,14 @@ bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
     const int iur = rs_.sight2.iur;
     *idstar = rs_.sight2.idstar;
     if (iur > 8 || iur < 0) return false;
-    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0, hps = 0.0;
-    double jde = 0.0;
-    suneph(rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa, &ras, &hps,
-           sdsun, &jde);
+    double decs = 0.0, ghas = 0.0, ghaa = 0.0, ras = 0.0;
+    // The Sun's place serves only when the Sun is the second body: a planet
+    // or a star replaces it below, and this runs at every clearing.
+    if (iur <= 3) {
+        double hps = 0.0, jde = 0.0;
+        suneph(rs_.DeltaTT, y, mo, d, h, mi, sec, &decs, &ghas, &ghaa, &ras,
+               &hps, sdsun, &jde);
+    }
     double decm = 0.0, ram = 0.0, ghm = 0.0, hpm = 0.0, sdm = 0.0;
     mooneph(rs_.moonpar, rs_.DeltaTT, y, mo, d, h, mi, sec, &decm, &ghm,
             &ghaa, &ram, &hpm, &sdm);
@@ -69,12 +74,8 @@ bool Dialog::true_distance(int y, int mo, int d, int h, int mi, int sec,
                   &ras, &hpp);
     } else if (iur == 8) {
         double sha = 0.0;
-        // An index outside the catalogue (a hand-edited file) takes the
-        // DUMMY row, as the sight computation does.
-        const int star = (*idstar >= 0 && *idstar <= 57) ? *idstar : 58;
-        *idstar = starseph(rs_.iterq, star, rs_.DeltaTT, y, mo, d, h, mi, sec,
-                           &decs, &ghas, &ghaa, &ras, &sha);
-        if (*idstar < 0) *idstar = 58;
+        *idstar = star_place(rs_.iterq, *idstar, rs_.DeltaTT, y, mo, d, h, mi,
+                             sec, &decs, &ghas, &ghaa, &ras, &sha);
     }
     *ld = LDist(decm, decs, ram, ras);
     return true;
@@ -120,7 +121,7 @@ const char* Dialog::body_name() const {
  * true distance, and gives the corrected clock time *t1 (hours).
  *   returns false when the second body is unknown (code above 8). */
 bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
-    const int y = ld_year_, mo = ld_month_, d = ld_day_;
+    const int y = rs_.sight1.year, mo = rs_.sight1.month, d = rs_.sight1.day;
     rs_.work.iur = rs_.sight2.iur;
     rs_.work.idstar = rs_.sight2.idstar;
     const int iur = rs_.work.iur;
@@ -202,7 +203,6 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     }
 
     *t1 = t0_ - (rs_.LDclear - rs_.LDtrue) * (rs_.signdist * kHoursPerDegree);
-    dzeit_ = *t1 - t0_;
     return true;
 }
 
@@ -211,11 +211,9 @@ DialogStep Dialog::lunar_distance_pass() {
     seq_iterations_ = 0;
     ++rs_.iterend;
     rs_.ncount = 0;
-    ld_year_ = rs_.sight1.year;
-    ld_month_ = rs_.sight1.month;
-    ld_day_ = rs_.sight1.day;
     int kth = rs_.sight1.hour, ktm = rs_.sight1.min, kts = rs_.sight1.sec;
     t0_ = kth + ktm / 60.0 + kts / 3600.0;
+    const double t_start = t0_;
     rd_->skip(25);
 
     const bool first = rs_.timezero == 0;
@@ -237,7 +235,7 @@ DialogStep Dialog::lunar_distance_pass() {
             conprintf(" Time new/old[h]: t1=%.4f t0=%.4f\n", t1, t0_);
             rs_.initluna = 1;
         }
-        told_ = t0_;
+        const double told = t0_;
         t0_ = t1;
         int ig = 0, im = 0;
         double sm = 0.0, ss = 0.0;
@@ -248,7 +246,7 @@ DialogStep Dialog::lunar_distance_pass() {
         if (first) break;
         ++rs_.ncount;
         if (rs_.ncount > kMaxClearings - 1 ||
-            !(std::fabs(t1 - told_) > kTimeTolerance))
+            !(std::fabs(t1 - told) > kTimeTolerance))
             break;
     }
 
@@ -258,8 +256,10 @@ DialogStep Dialog::lunar_distance_pass() {
         rs_.sight1.sec = kts;
         rs_.timezero = 1;
         rs_.nobs = 1;
-        int i1 = trunc_int(dzeit_);
-        int i2 = trunc_int((dzeit_ - i1) * 60.0);
+        // The correction of the first pass's one clearing.
+        const double dzeit = t1 - t_start;
+        int i1 = trunc_int(dzeit);
+        int i2 = trunc_int((dzeit - i1) * 60.0);
         conprintf(" Time corrected by %d hours %d min\n", i1, i2);
         conprintf(" NEW TIME = %d hours %d min %d sec\n", kth, ktm, kts);
         conputs("\n ITERATION starts, press ENTER ....");
@@ -275,9 +275,6 @@ DialogStep Dialog::lunar_distance_pass() {
     int hour = trunc_int(t1);
     int minute = trunc_int((t1 - hour) * 60.0);
     int second = trunc_int(((t1 - hour) * 60.0 - minute) * 60.0 + 0.5);
-    rs_.sight1.year = ld_year_;
-    rs_.sight1.month = ld_month_;
-    rs_.sight1.day = ld_day_;
     rs_.sight1.hour = hour;
     rs_.sight1.min = minute;
     rs_.sight1.sec = second;

@@ -95,8 +95,6 @@ enum class DialogStep {
  *   initluna  1 once the lunar distance has been entered
  *   iterend   lunar-distance passes since the result menu last read an answer
  *   ncount    clearings inside one lunar-distance pass
- *   iverseg   1 while the second sight is recomputed for the fix
- *   kkk       the last menu answer
  *   iersum    bad intersections since the last result screen
  *   unsaved   remembered-input files whose latest write failed (bits, see
  *             remembered_inputs.h)
@@ -113,8 +111,6 @@ struct RunState {
     int initluna = 0;
     int iterend = 0;
     int ncount = 0;
-    int iverseg = 0;
-    int kkk = 0;
     int iersum = 0;
     int unsaved = 0;  // remembered-input files whose latest write failed
 
@@ -131,26 +127,20 @@ struct RunState {
     double longitude1 = -17.0 - 11.6 / 60.0;
     double latitude2 = 44.0 + 46.99 / 60.0;
     double longitude2 = -17.0 - 11.6 / 60.0;
-    double jd1 = 0.0;  // Julian day (UT) of the first sight
-    double jd2 = 0.0;  // equals jd1: both sights share one instant
 
     // Sextant settings and earth conditions.
     double indb = 0.0;   // index correction, arcminutes
     double aug = 1.83;   // height of eye, metres
     double temperature = 16.1;
     double pressure = 1026.4;
-    double tempin = 16.1;   // offered to the earth-conditions screen
-    double pressin = 1026.4;
     double DeltaT0 = 0.0;   // Delta T of the date, computed by the driver
     double DeltaTT = 0.0;   // Delta T handed to every ephemeris routine
     int moonpar = 1;
 
-    // Course and speed of the second sight's file (and their copies): the
-    // first sight's position is run along them to the second sight.
+    // Course and speed of the second sight's file: the first sight's
+    // position is run along them to the second sight.
     double kursav = 0.0;
     double velav = 0.0;
-    double kursav2 = 0.0;
-    double velav2 = 0.0;
 
     // The measured lunar distance.
     double LD_limb = 48.11666666666667;  // from the Moon's limb, degrees
@@ -177,9 +167,8 @@ struct RunState {
     double SDamoon = 0.0;  // Moon's augmented semi-diameter, arcminutes
 
     // Values of the working date for the ephemerides screen.
-    double jd = 0.0;       // Julian day (UT) of the working date and time
     double GMST0 = 0.0;    // mean sidereal time, degrees
-    double nut_dpsi = 0.0, nut_deps = 0.0, nut_eps0 = 0.0, nut_eps = 0.0;
+    double nut_dpsi = 0.0, nut_deps = 0.0, nut_eps = 0.0;
 
     // Lunar-distance pass.
     double LDtrue = 0.0, LDapp = 0.0, LDclear = 0.0;

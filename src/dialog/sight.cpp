@@ -69,11 +69,9 @@ void sight_compute(const SightInput& in, SightResult* r) {
         x.hp = hpp;
         x.sd = 0.0;
     } else if (in.iur == 8) {
-        int star = (in.idstar >= 0 && in.idstar <= 57) ? in.idstar : 58;
-        x.idstar = starseph(in.iterq, star, in.DeltaTT, in.year, in.month,
-                            in.day, in.hour, in.min, in.sec, &x.dec, &x.gha,
-                            &x.ghaa, &x.ra, &x.sha);
-        if (x.idstar < 0) x.idstar = 58;
+        x.idstar = star_place(in.iterq, in.idstar, in.DeltaTT, in.year,
+                              in.month, in.day, in.hour, in.min, in.sec,
+                              &x.dec, &x.gha, &x.ghaa, &x.ra, &x.sha);
         x.hp = 0.0;
         x.sd = 0.0;
     }
@@ -94,9 +92,17 @@ void sight_compute(const SightInput& in, SightResult* r) {
     x.happ = in.hs + in.indb / 60.0 - x.dip / 60.0 +
              limb_sign(in.iur) * x.sda / 60.0;
 
-    HcAz(in.lat, in.lon, x.dec, x.gha, &x.lha, &x.hc, &x.az);
     x.hdif = (x.ho - x.hc) * 60.0;
     *r = x;
+}
+
+int star_place(int iterq, int idstar, double DeltaTT, int year, int month,
+               int day, int hour, int min, int sec, double* dec, double* gha,
+               double* ghaa, double* ra, double* sha) {
+    const int star = (idstar >= 0 && idstar <= 57) ? idstar : 58;
+    const int used = starseph(iterq, star, DeltaTT, year, month, day, hour,
+                              min, sec, dec, gha, ghaa, ra, sha);
+    return used < 0 ? 58 : used;
 }
 
 void sight_rereduce(double lat, double lon, SightResult* r) {

@@ -104,6 +104,17 @@ SightInput sight_input(const RunState& rs, double hs);
  *   "Sight Reduction" and "Navigational Astronomy". */
 void sight_compute(const SightInput& in, SightResult* r);
 
+/* star_place: the place of a catalogue star (starseph) for a star index
+ * of the run.  An index outside 0..57 (a hand-edited file) is taken as the
+ * DUMMY row 58 rather than read past the catalogue, and so is a look-up
+ * that fails.
+ *   iterq, idstar, DeltaTT, year..sec  as starseph
+ *   dec, gha, ghaa, ra, sha            as starseph (outputs)
+ *   returns  the star index used */
+int star_place(int iterq, int idstar, double DeltaTT, int year, int month,
+               int day, int hour, int min, int sec, double* dec, double* gha,
+               double* ghaa, double* ra, double* sha);
+
 /* sight_rereduce: the reduction of a computed sight repeated at another
  * assumed position (the renewed second sight before a fix): lha, hc, az
  * from the ephemeris in *r, and hdif = (ho - hc) * 60.

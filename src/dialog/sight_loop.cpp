@@ -21,8 +21,6 @@ DialogStep Dialog::loop_head() {
         if (rs_.iterq != 1) {
             if (ReadFirstSightMemory(&rs_)) {
                 rs_.sight1 = rs_.work;
-                rs_.tempin = rs_.temperature;
-                rs_.pressin = rs_.pressure;
             } else {
                 note_save(&rs_, kFirstSightUnsaved, WriteFirstSightMemory(rs_));
             }
@@ -32,8 +30,6 @@ DialogStep Dialog::loop_head() {
         if (rs_.iterq != 1) {
             if (ReadSecondSightMemory(&rs_)) {
                 rs_.sight2 = rs_.work;
-                rs_.kursav2 = rs_.kursav;
-                rs_.velav2 = rs_.velav;
             } else {
                 note_save(&rs_, kSecondSightUnsaved,
                           WriteSecondSightMemory(rs_, 1));
@@ -219,27 +215,24 @@ DialogStep Dialog::time() {
 DialogStep Dialog::earth_conditions() {
     SightRecord& w = rs_.work;
     if (rs_.nobs == 1) {
-        if (rs_.iterq != 1) {
-            int moonorb = rs_.moonpar;
-            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.tempin, rs_.pressin,
-                          rs_.moonpar, &rs_.DeltaTT, &rs_.temperature,
-                          &rs_.pressure, &moonorb);
-            rs_.moonpar = moonorb;
-        }
+        // The screen offers the air temperature and pressure in force and
+        // replaces them with the navigator's answers.
+        if (rs_.iterq != 1)
+            earthcon_with(&earth_mem_, w.year, rs_.DeltaT0, rs_.temperature,
+                          rs_.pressure, rs_.moonpar, &rs_.DeltaTT,
+                          &rs_.temperature, &rs_.pressure, &rs_.moonpar);
         rs_.DeltaT0 = rs_.DeltaTT;
-        rs_.tempin = rs_.temperature;
-        rs_.pressin = rs_.pressure;
     }
     screen_head(HeadingForm::Prompt);
     deltat_line();
 
-    rs_.jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
-    rs_.GMST0 = green0mean(rs_.jd);
-    Nutation((rs_.jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
-             &rs_.nut_eps0, &rs_.nut_eps);
-    rs_.jd1 = julday(rs_.sight1.year, rs_.sight1.month, rs_.sight1.day,
-                     rs_.sight1.hour, rs_.sight1.min, rs_.sight1.sec);
-    rs_.jd2 = rs_.jd1;
+    // Sidereal time and nutation of the working date for the ephemerides
+    // screen (the screen shows the true obliquity only).
+    const double jd = julday(w.year, w.month, w.day, w.hour, w.min, w.sec);
+    double eps0 = 0.0;
+    rs_.GMST0 = green0mean(jd);
+    Nutation((jd - kJ2000) / kDaysPerCentury, &rs_.nut_dpsi, &rs_.nut_deps,
+             &eps0, &rs_.nut_eps);
     return DialogStep::Latitude;
 }
 
@@ -464,7 +457,6 @@ DialogStep Dialog::sight_menu() {
         if (ans >= 0 || console().ended) break;
     }
     if (ans == 999 || ans < 0) ans = rs_.nobs == 1 ? 2 : 3;
-    rs_.kkk = ans;
     if (rs_.nobs == 1) {
         if (ans <= 1) return DialogStep::Example;
         if (ans == 2) {

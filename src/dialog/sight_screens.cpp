@@ -155,28 +155,13 @@ void ephemerides_screen(const RunState& rs, const SightInput& in,
     conprintf(" ============ JDE = %.7f ============\n", r.jde);
 
     shown_dms(r.gha, 2, &ig, &im, &ss);
-    switch (in.iur) {
-    case 0:
-    case 1:
-        conprintf(" GHA of SUN = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 2:
-    case 3:
-        conprintf(" GHA of MOON = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 4:
-        conprintf(" GHA of VENUS = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 5:
-        conprintf(" GHA of MARS = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 6:
-        conprintf(" GHA of JUPITER = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 7:
-        conprintf(" GHA of SATURN = %d deg %d' %.2f''\n", ig, im, ss);
-        break;
-    case 8:
+    // The body by its code: Sun and Moon for either limb, then the planets.
+    static const char* const kBodyNames[8] = {
+        "SUN", "SUN", "MOON", "MOON", "VENUS", "MARS", "JUPITER", "SATURN"};
+    if (in.iur >= 0 && in.iur <= 7) {
+        conprintf(" GHA of %s = %d deg %d' %.2f''\n", kBodyNames[in.iur], ig,
+                  im, ss);
+    } else if (in.iur == 8) {
         conprintf(" GHA_STAR%s", star_long_name(r.idstar));
         if (r.idstar == kPolaris) {
             shown_dm(r.gha, 2, &ig, &sm);
@@ -184,9 +169,6 @@ void ephemerides_screen(const RunState& rs, const SightInput& in,
         } else {
             conprintf("= %d deg %d' %.2f''\n", ig, im, ss);
         }
-        break;
-    default:
-        break;
     }
     conprintf(" GHA (dec.) = %.8f deg \n", r.gha);
     shown_dms(r.lha, 2, &ig, &im, &ss);

@@ -79,7 +79,7 @@ void sight_result_screen(const RunState& rs, const SightInput& in,
 /* ephemerides_screen: the EPHEMERIDES screen: JDE, GHA of the body (of a
  * star with its name; Polaris in degrees and decimal minutes), LHA,
  * declination, right ascension, SHA of a star, apparent and mean sidereal
- * time, equation of time, Delta T, nutation and obliquity (rs.jd, rs.GMST0,
+ * time, equation of time, Delta T, nutation and obliquity (rs.GMST0,
  * rs.nut_*), the altitudes and the corrections.
  * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 12 (sidereal
  *   time), ch. 22 (nutation), ch. 28 (equation of time). */

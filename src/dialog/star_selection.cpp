@@ -144,11 +144,6 @@ const char* star_long_name(int idstar) {
 }
 
 int starlist(int iterq, int idstar) {
-    // The screen works on its own copy of the short names.
-    char stlist[kStarNames][20];
-    for (int i = 0; i < kStarNames; ++i) {
-        for (int k = 0; k < 20; ++k) stlist[i][k] = kStarShortNames[i][k];
-    }
     const int offered = idstar;
     bool automatic = (iterq != 0) || readers().automatic();
     for (;;) {
@@ -156,8 +151,8 @@ int starlist(int iterq, int idstar) {
                   "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n");
         conputs(" *** STAR-CATALOG 0..57: ***");
         for (int i = 0; i < 20; ++i) {
-            conprintf(" %-12s %-12s %-12s\n", stlist[i], stlist[i + 20],
-                      stlist[i + 40]);
+            conprintf(" %-12s %-12s %-12s\n", kStarShortNames[i],
+                      kStarShortNames[i + 20], kStarShortNames[i + 40]);
         }
         conprintf(" ----------> Default-Star: %d \n", idstar);
         conputs(" ==>  enter Number of Star:");
@@ -167,7 +162,7 @@ int starlist(int iterq, int idstar) {
             answer = 58;
             idstar = 58;
         }
-        conprintf(" - Star selected: %s\n", stlist[answer]);
+        conprintf(" - Star selected: %s\n", kStarShortNames[answer]);
         if (!automatic) readers().pause();
         if (answer != 58) return answer;
         if (console().ended) {
