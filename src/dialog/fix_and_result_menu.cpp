@@ -22,6 +22,10 @@ namespace {
 // lunar times the clock poorly.
 constexpr double kSlowLunarRate = 0.1;
 
+// Below this crossing angle (degrees) of the two lines of position the
+// result screen warns that the fix is uncertain along them.
+constexpr double kNarrowCrossing = 10.0;
+
 // The fix counts as converged below this position error (nautical miles).
 constexpr double kConverged = 0.1;
 
@@ -127,6 +131,7 @@ DialogStep Dialog::fix() {
         ++rs_.iersum;
         rd_->pause();
     }
+    lop_angle_ = lopangle(rs_.azim1, rs_.azim2);
     double dist = bestver(1, rs_.latitude0, rs_.longitude0 * ynorm, xpos,
                           ypos, ynorm);
     if (!std::isfinite(latp) || !std::isfinite(lonp) || !std::isfinite(dist))
@@ -198,6 +203,14 @@ DialogStep Dialog::lunar_result() {
     if (converged) conputs(" This is actual POSITION, deviat.< 0.1nm");
     if (std::abs(w.latd) > 89.9)
         conputs(" !!! Position-estimate should be changed !!!");
+    // Lines crossing at a small angle: an error of the altitudes moves the
+    // fix far along them, and the circles of equal altitude may cross a
+    // second time near by.  The angle as shown decides, so that the line
+    // never reads 10.0.
+    const double shown_angle = std::round(lop_angle_ * 10.0) / 10.0;
+    if (shown_angle < kNarrowCrossing)
+        conprintf(" !!! Lines of position cross at %.1f deg: the position is "
+                  "uncertain along them\n", shown_angle);
     if (rs_.iersum != 0) {
         conputs(" !!! Observations not independent !!!");
         conputs(" !!! Result probably not good !!!");

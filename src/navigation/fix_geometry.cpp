@@ -162,4 +162,10 @@ IntersectionCase lopfix(double latitude1, double longitude1, double azim1,
     return c;
 }
 
+double lopangle(double azim1, double azim2) {
+    double d = std::fmod(std::fabs(azim1 - azim2), 180.0);
+    if (d > 90.0) d = 180.0 - d;
+    return d;
+}
+
 } // namespace lunarfix

@@ -286,6 +286,29 @@ IntersectionCase lopfix(double latitude1, double longitude1, double azim1,
                         double* xpos, double* ypos, double* ynorm,
                         double* latitudep, double* longitudep);
 
+/* lopangle: the angle at which two lines of position cross.
+ *
+ * Given:
+ *   azim1, azim2  double  azimuths of the two sights (deg, any turn)
+ * Returned:
+ *   (function)    double  crossing angle of the lines (deg), 0 to 90;
+ *                         NaN when either azimuth is not finite
+ *
+ * Notes:
+ * 1) Each line runs at right angles to its sight's azimuth, so the lines
+ *    cross at the angle between the azimuths, taken without regard to
+ *    direction: 0 and 180 deg apart give parallel lines, 90 deg a square
+ *    cut.
+ * 2) An error e in the altitude of one sight moves the fix by about
+ *    e / sin(angle) along the other line: 6 times e at 10 deg, 29 times
+ *    at 2 deg.  Near 0 the two circles of equal altitude may also cross a
+ *    second time close by, and both crossings satisfy both sights.
+ *
+ * Reference: Bowditch, American Practical Navigator (2002), chapter
+ * "Sight Reduction" (the fix from two lines of position).
+ */
+double lopangle(double azim1, double azim2);
+
 } // namespace lunarfix
 
 #endif

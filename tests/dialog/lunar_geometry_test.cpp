@@ -441,6 +441,74 @@ TEST_F(LunarGeometry, BriskLunarIsNotFlagged) {
     EXPECT_FALSE(has(out.run.out, "Slow lunar"));
 }
 
+// ------------------------------------------- lines crossing at an angle
+
+// The angle at which the lines of position of a lunar cross at a place:
+// the azimuths of the two bodies as seen from there, folded to 0..90.
+double crossing_at(const Lunar& l, const Observer& o) {
+    const Readings r = observe(l, o);
+    return std::fabs(std::remainder(r.moon.az - r.body.az, 180.0));
+}
+
+TEST_F(LunarGeometry, NarrowCrossingOfTheLinesIsFlagged) {
+    struct Row {
+        const char* what;
+        Lunar lunar;
+        Observer at;  // eye 0: a place seeing the Moon at 35, the body at 25
+        bool narrow;  // the lines cross at less than 10 deg
+    };
+    const Row rows[] = {
+        // The Moon and Altair about 2 deg apart in azimuth: the circles of
+        // equal altitude cross twice within some 120 miles, and between the
+        // crossings they run side by side.
+        {"Altair 1985", {1985, 3, 14, 20, 32, 52, 2, 8, 12, 1},
+         {25.0 + 13.79 / 60.0, -(173.0 + 3.79 / 60.0), 1.9}, true},
+        {"Venus 2017", {2017, 6, 17, 4, 10, 0, 2, 4, 0, 1}, {0.0, 0.0, 0.0},
+         false},
+    };
+    const std::string head = " !!! Lines of position cross at ";
+    for (const Row& row : rows) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        const Observer o = row.at.eye > 0.0
+                               ? row.at
+                               : place_for(row.lunar, 35.0, 25.0, 1, 3.0);
+        const double angle = crossing_at(row.lunar, o);
+        ASSERT_EQ(angle < 10.0, row.narrow) << row.what << ": " << angle;
+        if (!row.narrow) {
+            EXPECT_GE(angle, 40.0) << row.what;
+        }
+        const Outcome out =
+            solve(row.lunar, o, side_by_right_ascension(row.lunar));
+        const std::string& s = out.run.out;
+        const std::size_t result = s.rfind(" ~~~~~~~~~~~~~~~ LUNAR RESULT");
+        ASSERT_NE(result, std::string::npos) << row.what;
+        const std::size_t line = s.find(head, result);
+        ASSERT_EQ(line != std::string::npos, row.narrow) << row.what;
+        if (!row.narrow) continue;
+        // Right after the position lines and the converged line.
+        const std::string converged =
+            " This is actual POSITION, deviat.< 0.1nm\n";
+        EXPECT_EQ(s.compare(line - converged.size(), converged.size(),
+                            converged),
+                  0)
+            << s.substr(result, 1200);
+        // The angle of the lines through the fix the program ended at, as
+        // the bodies are seen from there.
+        double shown = -1.0;
+        ASSERT_EQ(std::sscanf(s.c_str() + line,
+                              " !!! Lines of position cross at %lf deg: the "
+                              "position is uncertain along them\n",
+                              &shown),
+                  1);
+        const RunState& st = out.run.state;
+        EXPECT_NEAR(shown, crossing_at(row.lunar, {st.latitudep, st.longitudep,
+                                                   o.eye}),
+                    0.15)
+            << row.what;
+    }
+}
+
 // ------------------------------------------------------- one low sight
 
 TEST(LowSight, CentreBelowTheHorizonKeepsItsSign) {

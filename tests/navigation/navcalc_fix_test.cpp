@@ -261,6 +261,20 @@ TEST(LopFix, ParallelLines) {
     EXPECT_EQ(intersect(10.0, 20.0, 90.0, 10.5, 20.5, 90.6).c, kLopGeneral);
 }
 
+TEST(LopFix, CrossingAngle) {
+    // {azimuth 1, azimuth 2, angle the lines cross at}
+    const double rows[][3] = {
+        {45.0, 135.0, 90.0}, {30.0, 210.0, 0.0},  {0.0, 90.0, 90.0},
+        {359.0, 1.0, 2.0},   {10.0, 350.0, 20.0}, {100.0, 290.0, 10.0},
+        {185.5, 2.0, 3.5},   {-30.0, 30.0, 60.0}, {200.0, 48.0, 28.0},
+    };
+    for (const auto& r : rows) {
+        EXPECT_NEAR(lopangle(r[0], r[1]), r[2], 1e-9) << r[0] << " " << r[1];
+        EXPECT_NEAR(lopangle(r[1], r[0]), r[2], 1e-9) << r[1] << " " << r[0];
+    }
+    EXPECT_TRUE(std::isnan(lopangle(std::nan(""), 10.0)));
+}
+
 TEST(LopFix, LinesStraddlingTheAntimeridian) {
     // Lines through F, points 0.1 deg of departure either side of it, the
     // two points on opposite sides of the 180 deg meridian.
