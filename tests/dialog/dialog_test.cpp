@@ -448,23 +448,28 @@ TEST_F(DialogSextant, IndexCorrectionAndSextantAltitude) {
 // ------------------------------------------------------------------ bodies
 
 TEST_F(DialogBody, FirstSightRefusals) {
-    // 4 and 9 repeat the question, -3 is taken as 3.
+    // 4 and 9 are refused with the codes the sight takes and the question
+    // is asked again; -3 is taken as 3.
     Lines s = {"", "", "", "", "", "", "", "", "4", "9", "-3", "", "", "", ""};
     DialogRun r = run_dialog(script(s));
-    EXPECT_EQ(count(r.out, " Celestial object: Moon\n"), 3);
-    EXPECT_TRUE(has(r.out, "Input:  => Planet Venus\n >skip> \n"));
-    EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  >skip> \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n"));
+    EXPECT_EQ(count(r.out, " Celestial object: Moon\n"), 1);
+    const std::string q = "###>  [Default: 2  ]   Input: ";
+    const std::string no = " !!! Body must be 2 or 3 (the Moon): asked again\n";
+    EXPECT_TRUE(has(r.out, q + no + q + no + q + " => Moon upper rim\n"))
+        << r.out;
     EXPECT_EQ(r.state.sight1.iur, 3);
 }
 
 TEST_F(DialogBody, SecondSightRefusalsAndEchoes) {
     Lines s = first_sight() + Lines{""} + Lines{"2", "3", "12", "-5", "", ""};
     DialogRun r = run_dialog(script(s));
-    EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 4);
-    EXPECT_TRUE(has(r.out, "Input:  => Moon lower rim\n >skip> \n \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n >skip> \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Planet Mars\n"));
+    EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 1);
+    const std::string q = "###>  [Default: 4  ]   Input: ";
+    const std::string no =
+        " !!! Body must be 0, 1 or 4 to 8 (not the Moon): asked again\n";
+    EXPECT_TRUE(has(r.out, q + no + q + no + q + no + q +
+                               " => Planet Mars\n"))
+        << r.out;
     EXPECT_EQ(r.state.sight2.iur, 5);
 }
 
