@@ -19,7 +19,9 @@
 // space) are not all numbers, such as "x", "12abc" or "33 20 S", is marked
 // (typed_text()); the reader still hands back what the numbers at its start
 // give, and the caller refuses the answer and asks again (dialog/ranges.h).
-// A line of numbers only reads as ever.
+// A number is an optional sign, digits with at most one decimal point and an
+// optional exponent ("-33", "11.6", ".5", "1e3"); "nan", "inf" and "0x10"
+// count as text.  A line of numbers only reads as ever.
 //
 // End of input: a read that meets the end of input sets console().ended and
 // hands back the default at once; every later read returns its default
