@@ -68,12 +68,26 @@ ABSURD = [
     " ", "   ", "1,2,3", "1;2;3", "0x10", "1e", "--1", "+5", "\t7", "R", "X",
     "2", "3", "4", "5", "8", "57", "58", "-3", "1.5", "0.5", "6000.5",
     "2000.1", "-100.1", "1200.1", "-80.1", "60.1", "48 7", "90 0", "-90 0",
+    "33 20 S", "17 11.6 W", "20S", "N", "Venus", "2017 6 17x", "far",
 ]
+
+# A field of a typed answer that is wholly a number; an answer with any
+# other field is text, which every question that takes numbers refuses and
+# asks again (the reset question and the pauses take any character).
+NUMBER = re.compile(r"[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$")
+
+
+def is_text(answer):
+    return any(not NUMBER.match(f) for f in re.split(r"[\s,;]+", answer) if f)
 
 # Positions in DEFAULT_RUN of the answers that are values (date, time,
 # earth conditions, latitude, longitude, index correction, height of eye,
 # the two sextant altitudes, limb, side and lunar distance).
 VALUE_PROMPTS = [3, 4, 5, 6, 7, 9, 10, 11, 15, 18, 19, 20]
+
+# Positions of the answers that take numbers: the values, the two bodies,
+# the two sight menus and the result menu.
+NUMBER_PROMPTS = sorted(VALUE_PROMPTS + [8, 13, 14, 17, 22])
 
 # Answers that steer the menus into their other paths.
 MENU = ["0", "1", "2", "3", "4", "5", "9", "", "-1", "999"]
@@ -104,7 +118,13 @@ def make_input(rng):
                 lines[i], lines[j] = lines[j], lines[i]
         elif kind == "absurd":
             for _ in range(rng.randrange(1, 6)):
-                lines[rng.randrange(len(lines))] = rng.choice(ABSURD)
+                at = rng.randrange(len(lines))
+                lines[at] = rng.choice(ABSURD)
+                # Text where numbers are asked is refused and the question
+                # asked again: ENTER answers it, and the script keeps its
+                # place.
+                if at in NUMBER_PROMPTS and is_text(lines[at]):
+                    lines.insert(at + 1, "")
         elif kind == "value":
             # An absurd answer to a value prompt, followed by ENTER for the
             # question when it is asked again.

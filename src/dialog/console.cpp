@@ -66,6 +66,67 @@ bool scan_real(const char** p, double* x, int* nonfinite) {
     return true;
 }
 
+// A field of a typed line that is wholly one number as the readers write
+// numbers: an optional sign, digits with at most one decimal point (at
+// least one digit), and an optional exponent ("-33", "11.6", ".5", "1e3").
+bool is_number(const char* s, std::size_t n) {
+    std::size_t i = 0;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+        std::size_t exp_digits = 0;
+        while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++exp_digits;
+        if (exp_digits == 0) return false;
+    }
+    return i == n;
+}
+
+bool is_hemisphere_letter(char c) {
+    const char u = static_cast<char>(
+        std::toupper(static_cast<unsigned char>(c)));
+    return u == 'N' || u == 'S' || u == 'E' || u == 'W';
+}
+
+// A field that names a hemisphere by its letter, alone or written at
+// either end of a number ("S", "20S", "W17").
+bool is_hemisphere_field(const char* s, std::size_t n) {
+    if (n == 0) return false;
+    if (is_hemisphere_letter(s[n - 1]) && (n == 1 || is_number(s, n - 1)))
+        return true;
+    return n > 1 && is_hemisphere_letter(s[0]) && is_number(s + 1, n - 1);
+}
+
+// What a typed line holds besides numbers (ConsoleReaders::TypedText): its
+// fields are separated by blanks, commas, semicolons and any other white
+// space (the line end among them); with `angles`, a hemisphere letter is
+// told apart from other text.
+int text_kind(const std::string& line, bool angles) {
+    int kind = ConsoleReaders::kNoText;
+    const char* s = line.c_str();
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    while (i < n) {
+        while (i < n && (is_separator(s[i]) || is_space(s[i]))) ++i;
+        std::size_t j = i;
+        while (j < n && !is_separator(s[j]) && !is_space(s[j])) ++j;
+        if (j > i && !is_number(s + i, j - i)) {
+            if (angles && is_hemisphere_field(s + i, j - i))
+                return ConsoleReaders::kHemisphereLetter;
+            kind = ConsoleReaders::kText;
+        }
+        i = j;
+    }
+    return kind;
+}
+
 } // namespace
 
 int trunc_int(double x) {
@@ -130,6 +191,7 @@ void ConsoleReaders::reset() {
     lies2_buf_.clear();
     lies1_found_ = 0;
     nonfinite_ = 0;
+    text_ = kNoText;
     line_open_ = false;
     automatic_ = false;
     mode_ = nullptr;
@@ -222,6 +284,7 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
             return false;
         }
         t->saved = line;
+        text_ = text_kind(line, false);
         if (line.size() <= 1) return false;  // ENTER alone
         nth = 1;
     }
@@ -229,6 +292,7 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
 }
 
 int ConsoleReaders::parsenth(int nth, int kkk) {
+    if (nth <= 1) text_ = kNoText;
     if (automatic()) return kkk;
     std::string tok;
     if (!next_token(&p_nth_, nth, &tok)) return kkk;
@@ -236,12 +300,14 @@ int ConsoleReaders::parsenth(int nth, int kkk) {
 }
 
 int ConsoleReaders::parsenth_interactive(int nth, int kkk) {
+    if (nth <= 1) text_ = kNoText;
     std::string tok;
     if (!next_token(&p_nth_, nth, &tok)) return kkk;
     return text_to_int(tok.c_str());
 }
 
 int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
+    if (nth <= 1) text_ = kNoText;
     if (iterq == 1 || automatic()) return kkk;
     std::string tok;
     if (!next_token(&p_4nth_, nth, &tok)) return kkk;
@@ -250,6 +316,7 @@ int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
 
 double ConsoleReaders::parsefd(int nth, double xxx) {
     nonfinite_ = 0;
+    if (nth <= 1) text_ = kNoText;
     if (automatic()) return xxx;
     std::string tok;
     if (!next_token(&p_fd_, nth, &tok)) return xxx;
@@ -261,6 +328,7 @@ double ConsoleReaders::parsefd(int nth, double xxx) {
 
 void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     nonfinite_ = 0;
+    text_ = kNoText;
     if (automatic()) {
         *z1 = x1;
         *z2 = x2;
@@ -271,6 +339,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     double deg = x1;
     double min = x2;
     if (read_line(kValueLine, &lies2_buf_)) {
+        text_ = text_kind(lies2_buf_, true);
         const char* p = lies2_buf_.c_str();
         if (scan_real(&p, &deg, &nonfinite_))
             scan_real(&p, &min, &nonfinite_);
@@ -287,6 +356,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
 void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     lies1_found_ = 0;
     nonfinite_ = 0;
+    text_ = kNoText;
     if (automatic()) {
         *z1 = x1;
         return;
@@ -304,6 +374,7 @@ void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     }
     double value = x1;
     if (read_line(kValueLine, &lies1_buf_)) {
+        text_ = text_kind(lies1_buf_, false);
         const char* p = lies1_buf_.c_str();
         if (scan_real(&p, &value, &nonfinite_)) lies1_found_ = 1;
     }

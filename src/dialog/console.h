@@ -14,6 +14,15 @@
 // writes through the process console (foundations/console_io.h), so tests
 // can point the console at string streams.
 //
+// Text in a number: every reader looks at the whole line it reads.  A line
+// whose fields (separated by blanks, commas, semicolons or other white
+// space) are not all numbers, such as "x", "12abc" or "33 20 S", is marked
+// (typed_text()); the reader still hands back what the numbers at its start
+// give, and the caller refuses the answer and asks again (dialog/ranges.h).
+// A number is an optional sign, digits with at most one decimal point and an
+// optional exponent ("-33", "11.6", ".5", "1e3"); "nan", "inf" and "0x10"
+// count as text.  A line of numbers only reads as ever.
+//
 // End of input: a read that meets the end of input sets console().ended and
 // hands back the default at once; every later read returns its default
 // without waiting.  The dialog looks at console().ended after each step.
@@ -81,6 +90,8 @@ public:
      *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
      *   typed characters are taken; the rest of a longer line is dropped
      *   with it, so it never answers a later prompt.  Prints nothing.
+     *   The call with nth 1 marks a line that holds text (typed_text());
+     *   the calls with nth 2, 3, ... leave the mark as it is.
      * Reference: ISO/IEC 9899:2011, 7.22.1.2 (atoi) and 7.24.5.8 (strtok)
      *   for the text-to-int and token rules. */
     int parsenth(int nth, int kkk);
@@ -102,6 +113,7 @@ public:
      *   returns the real value of token nth (leading number of the token;
      *   a token that begins with no number, or whose number is infinite or
      *   NaN, gives 0), or xxx as parsenth returns its default.
+     * Notes: marks text as parsenth does.
      * Reference: ISO/IEC 9899:2011, 7.22.1.3 (strtod). */
     double parsefd(int nth, double xxx);
 
@@ -113,7 +125,10 @@ public:
      *   defaults themselves are kept), reads one line (at most
      *   59 typed characters; the rest of a longer line is dropped) and scans up to two numbers separated by white
      *   space; a number found replaces the default in its place, scanning
-     *   stops at the first field that is no finite number.  Sign rule,
+     *   stops at the first field that is no finite number.  A line that
+     *   holds anything besides numbers is marked (typed_text()); a
+     *   hemisphere letter N, S, E or W (any case, alone or at either end of
+     *   a number: "33 20 S", "20S") is marked as such.  Sign rule,
      *   applied to typed and default values alike: the minutes take the sign
      *   of the degrees; with 0 degrees (also -0) they keep their own sign.
      *   The degrees are returned as typed, fraction included; a zero is
@@ -132,8 +147,9 @@ public:
      *   x1      default
      *   z1      value read (output); x1 when the line holds no finite number
      * Notes: reads one line of at most 59 typed characters (the rest of a
-     *   longer line is dropped).  In automatic
-     *   mode nothing is printed or read and z1 receives x1.
+     *   longer line is dropped); the first number on it is taken, and a
+     *   line that holds anything besides numbers is marked (typed_text()).
+     *   In automatic mode nothing is printed or read and z1 receives x1.
      * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
      *   formatted input). */
     void lies1(int liesdf, double x1, double* z1);
@@ -147,6 +163,20 @@ public:
      * finite ("inf", "nan", "1e999"); the reader then kept the default,
      * and the caller refuses the answer instead of taking it. */
     int typed_nonfinite() const { return nonfinite_; }
+
+    /* TypedText: what the line of the last answer held besides numbers. */
+    enum TypedText {
+        kNoText = 0,            // numbers only, ENTER, or nothing read
+        kText = 1,              // a field that is not a number ("x", "12abc")
+        kHemisphereLetter = 2,  // at lies2: a letter N, S, E or W ("33 20 S")
+    };
+
+    /* typed_text: a TypedText for the line that the last lies1 or lies2
+     * call, or the last token reader's call with nth 1, read; kNoText when
+     * that call read nothing (ENTER, end of input, automatic mode).  The
+     * caller refuses an answer marked with text instead of taking the
+     * numbers at its start. */
+    int typed_text() const { return text_; }
 
     /* skip: new screen.
      *   klines  number of lines holding one blank
@@ -197,6 +227,7 @@ private:
     std::string lies1_buf_, lies2_buf_;
     int lies1_found_;
     int nonfinite_ = 0;  // see typed_nonfinite()
+    int text_ = kNoText;  // see typed_text()
     bool line_open_;     // a line was taken only in part: its rest is pending
     bool automatic_;
     const int* mode_;

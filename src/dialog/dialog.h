@@ -110,14 +110,14 @@ private:
     void deltat_line();
     void screen_head(HeadingForm form);  // new screen, heading, date, time
     void ask_three(const char* question, const char* columns,
-                   const ValueRange* const ranges[3], int* a, int* b, int* c);
-    // How ask_angle checks an answer: only that it is finite (latitude and
-    // longitude, which have error and wrap paths of their own), or also
-    // that the altitude lies in its range (the sextant altitude).
-    enum class AngleCheck { FiniteOnly, InRange };
+                   const ValueRange& line, const ValueRange* const ranges[3],
+                   int* a, int* b, int* c);
+    // ask_angle checks an answer for text only (latitude and longitude,
+    // which have error and wrap paths of their own), or also that the
+    // altitude lies in its range (the sextant altitude).
     void ask_angle(const char* question, int shown_deg, double shown_min,
                    const char* columns, int def_deg, double def_min,
-                   const ValueRange& r, AngleCheck check, double* z1,
+                   const ValueRange& r, TypedCheck check, double* z1,
                    double* z2);
     static void split_dm(double x, int* deg, double* min);
     bool clearing(int kth, int ktm, int kts, double* t1);  // one clearing

@@ -7,26 +7,6 @@
 
 namespace lunarfix {
 
-namespace {
-
-// One value of the screen asked until it lies in its range: a value that
-// no sea-level air has is refused and asked again with the same default.
-// When the input ends, the default stands.
-double ask_in_range(ConsoleReaders* rd, const char* prompt,
-                    const ValueRange& r, double def) {
-    double x = def;
-    for (;;) {
-        conprintf("%s", prompt);
-        rd->lies1(1, def, &x);
-        if (!typed_refused(r, x)) break;
-        x = def;
-        if (console().ended) break;
-    }
-    return x;
-}
-
-} // namespace
-
 void earthcon_with(EarthconMemory* mem, int year, double deltime,
                    double tempin, double pressin, int moonpar,
                    double* DeltaTT, double* temperature, double* pressure,
@@ -59,39 +39,31 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
     conprintf("    Pressure    = %.1f hPa. \n", pressin);
     conputs("  **********************************************\n");
     conputs("       To modify, enter 1, else hit RETURN:");
-    conprintf("###> ");
-    double answer = 0.0;
-    rd.lies1(-2, 0.0, &answer);
+    const double answer =
+        ask_number("###> ", -2, 0.0, kChoiceAnswer, TypedCheck::TextOnly);
     if (rd.lies1_found()) {
         const int choice = trunc_int(answer + 0.5);
         if (choice == 1) {
             conputs("Change following values or hit ENTER:");
             mem->memtime = 1;
 
-            // Delta T keeps its limits; a typed number that is not finite
-            // is refused.
-            double x = DeltaT0;
-            for (;;) {
-                conprintf("###> Delta_T = ");
-                rd.lies1(2, DeltaT0, &x);
-                if (x > 6000.0) x = 5999.0;
-                if (x < -1000.0) x = -999.0;
-                if (!rd.typed_nonfinite()) break;
-                typed_refused(kDeltaTRange, x);
-                x = DeltaT0;
-                if (console().ended) break;
-            }
+            // Delta T keeps its limits; text or a typed number that is not
+            // finite is refused.
+            double x = ask_number("###> Delta_T = ", 2, DeltaT0,
+                                  kDeltaTRange, TypedCheck::TextOnly);
+            if (x > 6000.0) x = 5999.0;
+            if (x < -1000.0) x = -999.0;
             DeltaT0 = x;
             mem->DeltaTmem = x;
 
             // Temperature and pressure scale the refraction.
-            temp0 = ask_in_range(&rd, "###> Temperature = ",
-                                 kTemperatureRange, temp0);
+            temp0 = ask_number("###> Temperature = ", 1, temp0,
+                               kTemperatureRange, TypedCheck::InRange);
             conprintf(">> temp %.1f\n", temp0);
 
             const double pdef = (press0 < 0.0) ? 0.0 : press0;
-            press0 = ask_in_range(&rd, "###> Pressure = ", kPressureRange,
-                                  pdef);
+            press0 = ask_number("###> Pressure = ", 1, pdef,
+                                kPressureRange, TypedCheck::InRange);
             conprintf(">> press %.1f\n", press0);
 
             rd.pause();

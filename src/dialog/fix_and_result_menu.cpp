@@ -249,15 +249,13 @@ DialogStep Dialog::result_menu() {
         answer = 5;
     }
     rs_.iterq = 0;
-    if (answer == 5) {
-        if (rs_.iterend <= 0) {
-            answer = rd_->parsenth(1, 5);
-            ++n_menu_reads_;
-        } else if (rs_.iterend > kPassesBeforeMenuReads) {
-            answer = rd_->parsenth(1, 5);
-            rs_.iterend = 0;
-            ++n_menu_reads_;
-        }
+    if (answer == 5 &&
+        (rs_.iterend <= 0 || rs_.iterend > kPassesBeforeMenuReads)) {
+        answer = rd_->parsenth(1, 5);
+        if (rs_.iterend > 0) rs_.iterend = 0;
+        ++n_menu_reads_;
+        // Text is no choice: the menu is shown again.
+        if (typed_text_refused(kChoiceAnswer)) answer = -1;
     }
     switch (answer) {
     case 0: return DialogStep::Continue;

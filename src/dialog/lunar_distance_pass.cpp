@@ -132,12 +132,13 @@ bool Dialog::clearing(int kth, int ktm, int kts, double* t1) {
     if (rs_.initluna == 0) {
         conputs("");
         conputs(" ==> Enter LUNAR DISTANCE now:\n");
-        conputs(" Which Limb of Moon? 1=NEAR 2=FAR:");
-        rd_->lies1(0, rs_.xnear, &rs_.xnear);
+        rs_.xnear = ask_number(" Which Limb of Moon? 1=NEAR 2=FAR:\n", 0,
+                               rs_.xnear, kLimbAnswer, TypedCheck::TextOnly);
         conputs("");
-        conputs(" To which side of Moon? 1=EAST 2=WEST:");
-        double side = 0.0;
-        rd_->lies1(0, rs_.signdist >= 0 ? 1.0 : 2.0, &side);
+        const double side =
+            ask_number(" To which side of Moon? 1=EAST 2=WEST:\n", 0,
+                       rs_.signdist >= 0 ? 1.0 : 2.0, kSideAnswer,
+                       TypedCheck::TextOnly);
         rs_.signdist = side > 1.5 ? -1 : 1;
         side_notice_shown_ = false;
         conputs("");

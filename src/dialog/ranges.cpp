@@ -1,8 +1,10 @@
 #include "dialog/ranges.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "dialog/console.h"
+#include "foundations/console_io.h"
 
 namespace lunarfix {
 
@@ -47,6 +49,48 @@ const ValueRange kCourseRange = {"Course", -360.0, 360.0, 0,
 const ValueRange kSpeedRange = {"Velocity", -2000.0, 2000.0, 0,
                                 "from -2000 to 2000"};
 
+const ValueRange kStarRange = {"Star number", 0.0, 57.0, 0, "from 0 to 57"};
+
+// Any finite number is taken by these answers.
+const ValueRange kDateLine = {"Date", -DBL_MAX, DBL_MAX, 0,
+                              "numbers (Year Month Day)"};
+const ValueRange kTimeLine = {"Time-UTC", -DBL_MAX, DBL_MAX, 0,
+                              "numbers (Hour Min. Sec.)"};
+const ValueRange kLimbAnswer = {"Limb of Moon", -DBL_MAX, DBL_MAX, 0,
+                                "1 (NEAR) or 2 (FAR)"};
+const ValueRange kSideAnswer = {"Side of Moon", -DBL_MAX, DBL_MAX, 0,
+                                "1 (EAST) or 2 (WEST)"};
+const ValueRange kChoiceAnswer = {"Choice", -DBL_MAX, DBL_MAX, 0,
+                                  "a number"};
+
+namespace {
+
+// The body codes of each sight (body_fits decides).
+const ValueRange kMoonBody = {"Body", 2.0, 3.0, 0, "2 or 3 (the Moon)"};
+const ValueRange kOtherBody = {"Body", 0.0, 8.0, 0,
+                               "0, 1 or 4 to 8 (not the Moon)"};
+
+// The line that refuses a typed answer.
+void refusal_line(const ValueRange& r) {
+    if (readers().typed_text() == ConsoleReaders::kHemisphereLetter)
+        conputs(" !!! Type south latitudes and west longitudes with a minus "
+                "sign: -33 20");
+    else
+        conprintf(" !!! %s must be %s: asked again\n", r.name, r.text);
+}
+
+} // namespace
+
+int body_fits(int nobs, int code) {
+    const bool moon = code == 2 || code == 3;
+    if (nobs == 1) return moon ? 1 : 0;
+    return (code >= 0 && code <= 8 && !moon) ? 1 : 0;
+}
+
+const ValueRange& body_range(int nobs) {
+    return nobs == 1 ? kMoonBody : kOtherBody;
+}
+
 int in_range(const ValueRange& r, double x) {
     if (!std::isfinite(x)) return 0;
     if (r.open) return (x > r.lo && x < r.hi) ? 1 : 0;
@@ -59,19 +103,50 @@ double clamped(const ValueRange& r, double x) {
     return x;
 }
 
-int typed_refused(const ValueRange& r, double x) {
+int typed_unfit_refused(const ValueRange& r, int fits) {
     ConsoleReaders& rd = readers();
-    if (rd.automatic()) return 0;
-    if (in_range(r, x) && !rd.typed_nonfinite()) return 0;
-    conprintf(" !!! %s must be %s: asked again\n", r.name, r.text);
+    // Only a line actually read carries these marks.
+    const bool no_number = rd.typed_text() != ConsoleReaders::kNoText ||
+                           rd.typed_nonfinite() != 0;
+    if (!no_number && (fits || rd.automatic())) return 0;
+    refusal_line(r);
     return 1;
 }
 
-int remembered_ok(const char* file, const ValueRange& r, double x) {
-    if (in_range(r, x)) return 1;
+int typed_refused(const ValueRange& r, double x) {
+    return typed_unfit_refused(r, in_range(r, x));
+}
+
+int typed_text_refused(const ValueRange& r) {
+    return typed_unfit_refused(r, 1);
+}
+
+int remembered_fits(const char* file, const ValueRange& r, int fits) {
+    if (fits) return 1;
     conprintf(" !!! %s: %s must be %s; built-in default taken\n", file,
               r.name, r.text);
     return 0;
+}
+
+int remembered_ok(const char* file, const ValueRange& r, double x) {
+    return remembered_fits(file, r, in_range(r, x));
+}
+
+double ask_number(const char* question, int liesdf, double def,
+                  const ValueRange& r, TypedCheck check) {
+    ConsoleReaders& rd = readers();
+    double x = def;
+    for (;;) {
+        conprintf("%s", question);
+        rd.lies1(liesdf, def, &x);
+        const bool refused = check == TypedCheck::InRange
+                                 ? typed_refused(r, x)
+                                 : typed_text_refused(r);
+        if (!refused) break;
+        x = def;
+        if (console().ended) break;
+    }
+    return x;
 }
 
 } // namespace lunarfix

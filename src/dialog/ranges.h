@@ -6,8 +6,9 @@
 // error of ten degrees, a lunar distance beyond the opposite point of the
 // sky).  A typed value outside its range is refused with one line naming
 // the field and its range, and the question is asked again with its default
-// unchanged; a remembered value outside its range is replaced by the
-// built-in default with one line naming the file and the field.
+// unchanged; so is a typed answer that holds text where numbers are asked.
+// A remembered value outside its range is replaced by the built-in default
+// with one line naming the file and the field.
 #ifndef LUNARFIX_DIALOG_RANGES_H
 #define LUNARFIX_DIALOG_RANGES_H
 
@@ -44,6 +45,26 @@ extern const ValueRange kPressureRange;    // 0 .. 1200 hPa
 extern const ValueRange kDeltaTRange;      // -1000 .. 6000 s (the clamp)
 extern const ValueRange kCourseRange;      // -360 .. 360 deg
 extern const ValueRange kSpeedRange;       // -2000 .. 2000 kn or nm
+extern const ValueRange kStarRange;        // 0 .. 57 (the star number)
+
+/* Answers of which any number is taken; they name the field and what to
+ * type in the line that refuses text. */
+extern const ValueRange kDateLine;         // "Date", three numbers
+extern const ValueRange kTimeLine;         // "Time-UTC", three numbers
+extern const ValueRange kLimbAnswer;       // 1 NEAR, 2 FAR
+extern const ValueRange kSideAnswer;       // 1 EAST, 2 WEST
+extern const ValueRange kChoiceAnswer;     // a menu choice
+
+/* body_fits: 1 when code is a body that sight nobs can take: the first
+ * sight the Moon (2 or 3), the second any other body (0, 1, 4 to 8);
+ * else 0.
+ *   nobs  1 first sight, 2 second sight
+ *   code  BodyCode */
+int body_fits(int nobs, int code);
+
+/* body_range: the body codes of sight nobs, for the lines that refuse an
+ * unfit code ("Body must be 2 or 3 (the Moon)"). */
+const ValueRange& body_range(int nobs);
 
 /* in_range: 1 when x is a finite number inside r, else 0. */
 int in_range(const ValueRange& r, double x);
@@ -58,9 +79,26 @@ double clamped(const ValueRange& r, double x);
  *   returns 0 when x is accepted; 1 after the line
  *   " !!! <name> must be <text>: asked again" when x lies outside r, is
  *   not finite, or the line typed held a number that is not finite (the
- *   readers then keep the default, which must not pass as the answer).
- * Notes: in automatic mode nothing is typed and nothing is refused. */
+ *   readers then keep the default, which must not pass as the answer) or
+ *   text (ConsoleReaders::typed_text()).  For a hemisphere letter typed
+ *   with degrees and minutes the line is instead
+ *   " !!! Type south latitudes and west longitudes with a minus sign: -33 20".
+ * Notes: in automatic mode nothing is typed and nothing is refused; a
+ *   line that a screen read in automatic mode all the same is checked for
+ *   text. */
 int typed_refused(const ValueRange& r, double x);
+
+/* typed_text_refused: the check of a typed answer of which any number is
+ * taken (a value clamped or wrapped afterwards, a choice): as
+ * typed_refused, but only text and numbers that are not finite are
+ * refused. */
+int typed_text_refused(const ValueRange& r);
+
+/* typed_unfit_refused: as typed_refused, with the caller's own verdict on
+ * the value in place of the range check.
+ *   r     names the field and the values it takes, for the line
+ *   fits  1 when the value is one the question takes, else 0 */
+int typed_unfit_refused(const ValueRange& r, int fits);
 
 /* remembered_ok: the check of a value read from a remembered-input file.
  *   file  the file's name, for the message
@@ -69,6 +107,26 @@ int typed_refused(const ValueRange& r, double x);
  *   returns 1 when x lies in r; else 0 after the line
  *   " !!! <file>: <name> must be <text>; built-in default taken". */
 int remembered_ok(const char* file, const ValueRange& r, double x);
+
+/* remembered_fits: as remembered_ok, with the caller's verdict fits (1:
+ * the value is one the field takes) in place of the range check. */
+int remembered_fits(const char* file, const ValueRange& r, int fits);
+
+/* TypedCheck: what ask_number refuses besides text and numbers that are
+ * not finite: InRange also a value outside the range, TextOnly nothing
+ * more. */
+enum class TypedCheck { TextOnly, InRange };
+
+/* ask_number: one real number asked (lies1) until an answer is taken.
+ *   question  text printed before the default each time the question is
+ *             asked (it may end in a line end)
+ *   liesdf    how lies1 shows the default
+ *   def       default, offered unchanged every time
+ *   r, check  the refusal (typed_refused or typed_text_refused)
+ *   returns the number taken: def for ENTER, at end of input and in
+ *   automatic mode. */
+double ask_number(const char* question, int liesdf, double def,
+                  const ValueRange& r, TypedCheck check);
 
 } // namespace lunarfix
 

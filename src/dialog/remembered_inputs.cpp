@@ -277,7 +277,7 @@ double clock_hours(int hour, int min, int sec) {
 
 // Lines 1 to 6 of a record read from `file`: every value outside its
 // range is replaced by the built-in default `def`, one line each.  The
-// body code and star index are left to the body prompt and the catalogue.
+// star index is left to the catalogue.
 void check_sight(const char* file, SightRecord* r, const SightRecord& def) {
     if (!remembered_ok(file, kYearRange, r->year)) r->year = def.year;
     if (!remembered_ok(file, kMonthRange, r->month)) r->month = def.month;
@@ -302,6 +302,14 @@ void check_sight(const char* file, SightRecord* r, const SightRecord& def) {
     }
 }
 
+// The body code of sight nobs read from `file`: one the sight cannot take
+// is replaced by the built-in default `def`, with one line.
+void check_body(const char* file, int nobs, SightRecord* r,
+                const SightRecord& def) {
+    if (!remembered_fits(file, body_range(nobs), body_fits(nobs, r->iur)))
+        r->iur = def.iur;
+}
+
 // Replaces a value outside its range by the built-in default.
 void check_value(const char* file, const ValueRange& range, double* x,
                  double def) {
@@ -315,6 +323,7 @@ int ReadFirstSightMemory(RunState* rs) {
     if (!read_first_sight_memory(kFirstSightFile, &m)) return 0;
     const RunState def;
     check_sight(kFirstSightFile, &m.sight, def.sight1);
+    check_body(kFirstSightFile, 1, &m.sight, def.sight1);
     check_value(kFirstSightFile, kIndexRange, &m.indb, def.indb);
     check_value(kFirstSightFile, kEyeRange, &m.aug, def.aug);
     check_value(kFirstSightFile, kTemperatureRange, &m.temperature,
@@ -336,6 +345,7 @@ int ReadSecondSightMemory(RunState* rs) {
     if (!read_second_sight_memory(kSecondSightFile, &m)) return 0;
     const RunState def;
     check_sight(kSecondSightFile, &m.sight, def.sight2);
+    check_body(kSecondSightFile, 2, &m.sight, def.sight2);
     check_value(kSecondSightFile, kCourseRange, &m.kursav, def.kursav);
     check_value(kSecondSightFile, kSpeedRange, &m.velav, def.velav);
     common_to_working(m, rs);

@@ -104,7 +104,9 @@ int write_second_sight_memory(const char* path, const SecondSightMemory& m,
  *   built-in default, with one line naming the file and the field.  The
  *   clock may lie from -24 h to +48 h of its date, its minutes and seconds
  *   with the hour's sign (a corrected clock may cross midnight while the
- *   date stays).  Body code and star index are left to the body prompt. */
+ *   date stays).  A body code that the sight cannot take (the first
+ *   sight the Moon, 2 or 3; the second any other body) is replaced in the
+ *   same way; the star index is left to the catalogue. */
 int ReadFirstSightMemory(RunState* rs);
 
 /* ReadSecondSightMemory: moondist0x2.txt into rs->work, rs->hdif, rs->az0,

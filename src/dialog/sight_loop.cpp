@@ -87,27 +87,26 @@ double sextant_degrees(double deg, double min) {
 
 /* ask_angle: one question answered by an angle in degrees and minutes
  * (lies2).  The question shows shown_deg and shown_min, the column line
- * follows, and def_deg, def_min are offered.  An answer holding a number
- * that is not finite is refused with the range r named; with InRange also
- * an altitude (sextant_degrees) outside r.  A refused answer asks the
- * question again with the defaults unchanged; when the input ends, the
- * defaults stand.  In automatic mode nothing is read.
+ * follows, and def_deg, def_min are offered.  An answer holding text (a
+ * hemisphere letter gets its own line) or a number that is not finite is
+ * refused with the range r named; with InRange also an altitude
+ * (sextant_degrees) outside r.  A refused answer asks the question again
+ * with the defaults unchanged; when the input ends, the defaults stand.
+ * In automatic mode nothing is read.
  *   z1, z2  the degrees and minutes (in: the defaults; out: the answer) */
 void Dialog::ask_angle(const char* question, int shown_deg, double shown_min,
                        const char* columns, int def_deg, double def_min,
-                       const ValueRange& r, AngleCheck check, double* z1,
+                       const ValueRange& r, TypedCheck check, double* z1,
                        double* z2) {
     for (;;) {
         conprint_dm(question, shown_deg, shown_min);
         conputs(columns);
         if (rs_.iterq == 1) return;
         rd_->lies2(def_deg, def_min, z1, z2);
-        if (check == AngleCheck::InRange) {
-            if (!typed_refused(r, sextant_degrees(*z1, *z2))) return;
-        } else {
-            if (!rd_->typed_nonfinite()) return;
-            typed_refused(r, *z1);
-        }
+        const bool refused = check == TypedCheck::InRange
+                                 ? typed_refused(r, sextant_degrees(*z1, *z2))
+                                 : typed_text_refused(r);
+        if (!refused) return;
         *z1 = def_deg;
         *z2 = def_min;
         if (console().ended) return;
@@ -117,10 +116,12 @@ void Dialog::ask_angle(const char* question, int shown_deg, double shown_min,
 /* ask_three: one question answered by three integers on one line (the date
  * or the clock time).  The question shows the values in force, the column
  * line names the three, and the default line offers them; an answer that
- * changes any of them is checked against its range (a null range: not
- * checked), and a refused answer asks the question again with the values
- * unchanged.  In automatic mode the values in force are taken unread. */
+ * holds text is refused with `line` named, one that changes any of the
+ * values is checked against its range (a null range: not checked), and a
+ * refused answer asks the question again with the values unchanged.  In
+ * automatic mode the values in force are taken unread. */
 void Dialog::ask_three(const char* question, const char* columns,
+                       const ValueRange& line,
                        const ValueRange* const ranges[3], int* a, int* b,
                        int* c) {
     for (;;) {
@@ -132,7 +133,7 @@ void Dialog::ask_three(const char* question, const char* columns,
                           rd_->parse4nth(rs_.iterq, 3, *c)};
         const bool typed =
             rs_.iterq != 1 && (v[0] != *a || v[1] != *b || v[2] != *c);
-        bool refused = false;
+        bool refused = rs_.iterq != 1 && typed_text_refused(line);
         for (int i = 0; typed && !refused && i < 3; ++i)
             refused = ranges[i] != nullptr && typed_refused(*ranges[i], v[i]);
         if (refused) {
@@ -168,7 +169,8 @@ DialogStep Dialog::date() {
     static const ValueRange* const date_ranges[3] = {nullptr, &kMonthRange,
                                                      &kDayRange};
     ask_three("###> Year: %d   Month: %d   Day: %d\n",
-              "                            Year Month Day", date_ranges,
+              "                            Year Month Day", kDateLine,
+              date_ranges,
               &w.year, &w.month, &w.day);
     w.year = static_cast<int>(clamped(kYearRange, w.year));
     if (w.year <= 1499 || w.year > 2500)
@@ -196,7 +198,8 @@ DialogStep Dialog::time() {
         static const ValueRange* const time_ranges[3] = {
             &kHourRange, &kMinuteRange, &kSecondRange};
         ask_three("\n###> Time-UTC:  %d h %d min %d sec \n",
-                  "                            Hour Min. Sec.", time_ranges,
+                  "                            Hour Min. Sec.", kTimeLine,
+                  time_ranges,
                   &w.hour, &w.min, &w.sec);
         copy_date_time(&rs_.sight1, w);
         // The check date of the Delta T model is computed without Delta T.
@@ -245,12 +248,12 @@ DialogStep Dialog::latitude() {
     double m = w.latmf;
     if (w.latd > 0) m = std::fabs(m);
     if (w.latd < 0) m = -std::fabs(m);
-    // A latitude beyond the pole is an error of its own below; a number
-    // that is not finite is no latitude at all and is asked again.
+    // A latitude beyond the pole is an error of its own below; text or a
+    // number that is not finite is no latitude at all and is asked again.
     double z1 = w.latd, z2 = m;
     ask_angle("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf,
               "                        +-Degree Minute", w.latd, m,
-              kLatitudeRange, AngleCheck::FiniteOnly, &z1, &z2);
+              kLatitudeRange, TypedCheck::TextOnly, &z1, &z2);
     w.latd = trunc_int(z1);
     w.latmf = z2;
     double lat = w.latd + z2 / 60.0;
@@ -274,12 +277,12 @@ DialogStep Dialog::longitude() {
     screen_head(HeadingForm::Prompt);
     deltat_line();
     conprint_dm(" Latitude:  %d deg %5.2f' \n", w.latd, w.latmf);
-    // Any finite longitude is wrapped onto the globe below; one that is not
-    // finite cannot be, and the question is asked again.
+    // Any finite longitude is wrapped onto the globe below; text or one
+    // that is not finite cannot be, and the question is asked again.
     double z1 = w.lond, z2 = w.lonmf;
     ask_angle("\n###>  Longitude: %d deg %5.2f' \n", w.lond, w.lonmf,
               "                        +-Degree Minute", w.lond, w.lonmf,
-              kLongitudeRange, AngleCheck::FiniteOnly, &z1, &z2);
+              kLongitudeRange, TypedCheck::TextOnly, &z1, &z2);
     if (z1 < 0.0) z2 = -std::fabs(z2);
     w.lond = trunc_int(z1);
     w.lonmf = z2;
@@ -322,27 +325,32 @@ DialogStep Dialog::body() {
     if (rs_.nobs == 1) conputs(" 2=MOON lower rim,   3=UPPER rim of MOON");
     if (rs_.nobs != 1) conputs(" 4=VENUS, 5=MARS 6=JUPITER 7=SATURN 8=*STAR*");
     conputs("");
-    conprintf("###>  [Default: %d  ]   Input: ", w.iur);
-    int code = rd_->parse4nth(rs_.iterq, 1, w.iur);
-    if (code < 0) code = (code == -2147483647 - 1) ? 2147483647 : -code;
     static const char* const echo[] = {
         " => Sun lower rim",   " => Sun upper rim",   " => Moon lower rim",
         " => Moon upper rim",  " => Planet Venus",    " => Planet Mars",
         " => Planet Jupiter",  " => Planet Saturn",
         " => Star (see catalog after Sextant-Data)"};
-    if (code <= 8) conputs(echo[code]);
-    bool moon = code == 2 || code == 3;
-    bool refused = code > 8 || (rs_.nobs == 1) != moon;
-    if (refused) {
-        // A default that the sight refuses cannot be answered in automatic
-        // mode; the run is handed back to the navigator instead of asking
-        // the same question without end.
+    // A code that the sight cannot take, or text, is refused with the codes
+    // it takes, and the question is asked again with the default unchanged.
+    int code = w.iur;
+    for (;;) {
+        conprintf("###>  [Default: %d  ]   Input: ", w.iur);
+        code = rd_->parse4nth(rs_.iterq, 1, w.iur);
+        if (code < 0) code = (code == -2147483647 - 1) ? 2147483647 : -code;
+        const int fits = body_fits(rs_.nobs, code);
         if (rs_.iterq == 1) {
+            // A default that the sight refuses cannot be answered in
+            // automatic mode; the run is handed back to the navigator
+            // instead of asking the same question without end.
+            if (fits) break;
+            if (code <= 8) conputs(echo[code]);
             conputs(" !!! body code not valid for this sight: restart");
             return restart(RestartScope::WholeRun);
         }
-        return DialogStep::Body;
+        if (!typed_unfit_refused(body_range(rs_.nobs), fits)) break;
+        if (console().ended) return DialogStep::Body;
     }
+    conputs(echo[code]);
     w.iur = code;
     if (code == 8) w.idstar = starlist(rs_.iterq, w.idstar);
     return DialogStep::IndexCorrection;
@@ -381,13 +389,12 @@ DialogStep Dialog::height_of_eye() {
             conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
             if (rs_.iterq == 1) break;
             const double eye = rd_->parsefd(1, rs_.aug);
-            // Finite heights are clamped below; one that is not finite is
-            // refused.
-            if (!rd_->typed_nonfinite()) {
+            // Finite heights are clamped below; text or one that is not
+            // finite is refused.
+            if (!typed_text_refused(kEyeRange)) {
                 rs_.aug = eye;
                 break;
             }
-            typed_refused(kEyeRange, rs_.aug);
             if (console().ended) break;
             conprintf("\n###> Height of eye: %.2f m \n", rs_.aug);
         }
@@ -407,7 +414,7 @@ DialogStep Dialog::sextant_altitude() {
     double z1 = w.had, z2 = w.hamf;
     ask_angle("\n###> SEXTANT measurement: Hs= %d deg %3.2f'\n", w.had,
               w.hamf, "                          +-Degrees  Min.", w.had,
-              w.hamf, kSextantRange, AngleCheck::InRange, &z1, &z2);
+              w.hamf, kSextantRange, TypedCheck::InRange, &z1, &z2);
     w.had = trunc_int(z1);
     w.hamf = z2;
     hs_ = sextant_degrees(z1, z2);
@@ -453,6 +460,7 @@ DialogStep Dialog::sight_menu() {
             ans = rs_.nobs == 1 ? 2 : 3;
         } else {
             ans = rd_->parsenth(1, 999);
+            if (typed_text_refused(kChoiceAnswer)) ans = -1;  // asked again
         }
         if (ans >= 0 || console().ended) break;
     }

@@ -2,6 +2,7 @@
 
 #include "foundations/console_io.h"
 #include "dialog/console.h"
+#include "dialog/ranges.h"
 
 namespace lunarfix {
 
@@ -157,7 +158,14 @@ int starlist(int iterq, int idstar) {
         conprintf(" ----------> Default-Star: %d \n", idstar);
         conputs(" ==>  enter Number of Star:");
         int answer = idstar;
-        if (!automatic) answer = readers().parsenth_interactive(1, idstar);
+        while (!automatic) {
+            // Text is no star number: refused, and asked again.
+            answer = readers().parsenth_interactive(1, idstar);
+            if (!typed_text_refused(kStarRange)) break;
+            answer = idstar;
+            if (console().ended) break;
+            conputs(" ==>  enter Number of Star:");
+        }
         if (answer < 0 || answer > 57) {
             answer = 58;
             idstar = 58;

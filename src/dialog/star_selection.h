@@ -29,9 +29,10 @@ const char* star_long_name(int idstar);
  * Notes:
  *   1) The screen lists the 58 stars and the DUMMY entry in three columns
  *      and reads the number of the star (parsenth, token 1; ENTER keeps the
- *      default).  A number outside 0..57 is echoed as "58=DUMMY", the
- *      default becomes 58 and the screen repeats, so ENTER alone does not
- *      leave it after a refusal.  An interactive answer is followed by a
+ *      default; an answer holding text is refused with one line and the
+ *      number asked again).  A number outside 0..57 is echoed as
+ *      "58=DUMMY", the default becomes 58 and the screen repeats, so ENTER
+ *      alone does not leave it after a refusal.  An interactive answer is followed by a
  *      pause for one character.
  *   2) Automatic mode: nothing is read and there is no pause; the default
  *      is taken (the caller passes an index the screen accepted before).

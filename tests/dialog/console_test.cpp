@@ -99,6 +99,69 @@ TEST_F(ConsoleTest, TextToNumberRules) {
     EXPECT_EQ(parsefd(9, 7.0), 7.0);
 }
 
+TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
+    // Every reader marks a line that holds anything besides numbers (a
+    // hemisphere letter apart at degrees and minutes) and still hands back
+    // what the numbers at its start give; a line of numbers only is not
+    // marked and reads as ever.
+    enum Reader { kTokens, kReal, kAngle, kOne };
+    const int N = ConsoleReaders::kNoText, T = ConsoleReaders::kText,
+              H = ConsoleReaders::kHemisphereLetter;
+    struct Case {
+        Reader reader;
+        const char* line;
+        int mark;
+        double v1, v2, v3;
+    };
+    const Case cases[] = {
+        {kTokens, "2017 6 17\n", N, 2017, 6, 17},
+        {kTokens, "2017,6;17\n", N, 2017, 6, 17},
+        {kTokens, "2017 6 \n", N, 2017, 6, 0},
+        {kTokens, "6.7\t-1e3\n", N, 6, -2, -3},
+        {kTokens, "\n", N, -1, -2, -3},
+        {kTokens, "x\n", T, 0, -2, -3},
+        {kTokens, "12abc\n", T, 12, -2, -3},
+        {kTokens, "2017 6 17x\n", T, 2017, 6, 17},
+        {kTokens, "33 20 S\n", T, 33, 20, 0},
+        {kReal, "-1.5e1 7\n", N, -15, 0, 0},
+        {kReal, "0x10\n", T, 16, 0, 0},
+        {kReal, "nan\n", T, 0, 0, 0},
+        {kAngle, "-33 20 10\n", N, -33, -20, 0},
+        {kAngle, "33 20 S\n", H, 33, 20, 0},
+        {kAngle, "20s\n", H, 20, 46.99, 0},
+        {kAngle, "W17 30\n", H, 44, 46.99, 0},
+        {kAngle, "33 20 x\n", T, 33, 20, 0},
+        {kAngle, "33\xc2\xb0" "20'\n", T, 33, 46.99, 0},
+        {kOne, "-3.5e1\n", N, -35, 0, 0},
+        {kOne, "S\n", T, 9, 0, 0},
+        {kOne, "2 far\n", T, 2, 0, 0},
+    };
+    for (const Case& c : cases) {
+        feed(c.line);
+        double v[3] = {0, 0, 0};
+        switch (c.reader) {
+        case kTokens:
+            v[0] = parse4nth(0, 1, -1);
+            v[1] = parse4nth(0, 2, -2);
+            v[2] = parse4nth(0, 3, -3);
+            break;
+        case kReal: v[0] = parsefd(1, 9.0); break;
+        case kAngle: lies2(44, 46.99, &v[0], &v[1]); break;
+        case kOne: lies1(-1, 9.0, &v[0]); break;
+        }
+        EXPECT_EQ(readers().typed_text(), c.mark) << c.line;
+        EXPECT_DOUBLE_EQ(v[0], c.v1) << c.line;
+        EXPECT_DOUBLE_EQ(v[1], c.v2) << c.line;
+        EXPECT_DOUBLE_EQ(v[2], c.v3) << c.line;
+    }
+    // A call that reads nothing leaves no mark behind.
+    feed("x\n");
+    parsenth(1, 0);
+    readers().set_automatic(true);
+    parsenth(1, 0);
+    EXPECT_EQ(readers().typed_text(), N);
+}
+
 TEST_F(ConsoleTest, EachTokenReaderKeepsItsOwnLine) {
     feed("1 2 3\n4 5 6\n7.5 8.5\n");
     EXPECT_EQ(parsenth(1, 0), 1);

@@ -448,24 +448,91 @@ TEST_F(DialogSextant, IndexCorrectionAndSextantAltitude) {
 // ------------------------------------------------------------------ bodies
 
 TEST_F(DialogBody, FirstSightRefusals) {
-    // 4 and 9 repeat the question, -3 is taken as 3.
+    // 4 and 9 are refused with the codes the sight takes and the question
+    // is asked again; -3 is taken as 3.
     Lines s = {"", "", "", "", "", "", "", "", "4", "9", "-3", "", "", "", ""};
     DialogRun r = run_dialog(script(s));
-    EXPECT_EQ(count(r.out, " Celestial object: Moon\n"), 3);
-    EXPECT_TRUE(has(r.out, "Input:  => Planet Venus\n >skip> \n"));
-    EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  >skip> \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n"));
+    EXPECT_EQ(count(r.out, " Celestial object: Moon\n"), 1);
+    const std::string q = "###>  [Default: 2  ]   Input: ";
+    const std::string no = " !!! Body must be 2 or 3 (the Moon): asked again\n";
+    EXPECT_TRUE(has(r.out, q + no + q + no + q + " => Moon upper rim\n"))
+        << r.out;
     EXPECT_EQ(r.state.sight1.iur, 3);
 }
 
 TEST_F(DialogBody, SecondSightRefusalsAndEchoes) {
     Lines s = first_sight() + Lines{""} + Lines{"2", "3", "12", "-5", "", ""};
     DialogRun r = run_dialog(script(s));
-    EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 4);
-    EXPECT_TRUE(has(r.out, "Input:  => Moon lower rim\n >skip> \n \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Moon upper rim\n >skip> \n"));
-    EXPECT_TRUE(has(r.out, "Input:  => Planet Mars\n"));
+    EXPECT_EQ(count(r.out, " Celestial object: Sun, Planet or Star\n"), 1);
+    const std::string q = "###>  [Default: 4  ]   Input: ";
+    const std::string no =
+        " !!! Body must be 0, 1 or 4 to 8 (not the Moon): asked again\n";
+    EXPECT_TRUE(has(r.out, q + no + q + no + q + no + q +
+                               " => Planet Mars\n"))
+        << r.out;
     EXPECT_EQ(r.state.sight2.iur, 5);
+}
+
+// ------------------------------------------------------------- typed text
+
+TEST(DialogTypedText, TextRefusedAndAskedAgainNumbersTaken) {
+    // An answer holding text is refused with one line and its question
+    // comes again with the default unchanged; the numbers typed next are
+    // taken as ever (one date line of numbers answers year, month and day).
+    struct Case {
+        std::size_t at;           // position of the answer in a default run
+        const char* text;         // refused
+        const char* numbers;      // then taken
+        const char* prompt_end;   // the end of the question's prompt
+        const char* asked_again;  // the refusal up to the next screen
+        const char* taken;        // a line that shows the numbers taken
+    };
+    const Case cases[] = {
+        {3, "17 June 2017", "2016 12 31", "Input: ",
+         " !!! Date must be numbers (Year Month Day): asked again\n"
+         "###> Year: 2017   Month: 6   Day: 17\n"
+         "                            Year Month Day\n"
+         " [Default: 2017 6 17 ] Input:  >skip> \n",
+         " Year: 2016   Month: 12   Day: 31\n"},
+        {6, "33 20 S", "-33 20", "Input: ",
+         " !!! Type south latitudes and west longitudes with a minus sign: "
+         "-33 20\n"
+         "\n###> Latitude:  44 deg 46.99' \n"
+         "                        +-Degree Minute\n"
+         "[Default: 44 46.99 ] Input:  >skip> \n",
+         " Latitude:  -33 deg -20.00' \n"},
+        {9, "12abc", "-1.5", "Input: ",
+         " !!! Index correction must be from -600' to +600': asked again\n"
+         "\n###> Index correction(sext) Ic: 0.00' \n"
+         "                         +-Minutes \n"
+         " [Default: 0.00  ] Input:  >skip> \n",
+         " Index corr. Ic: -1.50'\n"},
+        {14, "Venus", "4", "Input: ",
+         " !!! Body must be 0, 1 or 4 to 8 (not the Moon): asked again\n"
+         "###>  [Default: 4  ]   Input:  => Planet Venus\n >skip> \n",
+         " MOON: SDa= 15.70', Planet= Venus\n"},
+        {22, "x", "9", "RETURN !\n",
+         " !!! Choice must be a number: asked again\n"
+         " ## ENTER: 1=restart, 5=TALMAR, 9=stop:\n"
+         " For FINAL CHECK, press again RETURN !\n"
+         "\n>> fixed: write moondist0x1.txt ",
+         "           --- END ---\n"},
+    };
+    for (const Case& c : cases) {
+        Lines in = default_answers() + Lines{"9", ""};
+        in[c.at] = c.numbers;
+        in.insert(in.begin() + static_cast<long>(c.at), c.text);
+        const RunFiles f = run_in_fresh_dir(in);
+        const std::string& out = f.run.out;
+        // Right after the question's first prompt, once.
+        EXPECT_EQ(count(out, c.prompt_end + std::string(c.asked_again)), 1)
+            << c.text << "\n" << out;
+        const std::string refusal(c.asked_again, at(c.asked_again, "\n") + 1);
+        EXPECT_EQ(count(out, refusal), 1) << c.text;
+        const std::size_t p = at(out, c.asked_again);
+        ASSERT_NE(p, std::string::npos) << c.text;
+        EXPECT_TRUE(has(out.substr(p), c.taken)) << c.text << "\n" << out;
+    }
 }
 
 // ---------------------------------------------------------- sight menus

@@ -235,6 +235,81 @@ TEST_F(RememberedTest, CutAndCorruptFilesKeepTheRest) {
     EXPECT_EQ(rs.work.lond, defaults.work.lond);
 }
 
+TEST_F(RememberedTest, BodyTheSightCannotTakeGivesTheDefault) {
+    // The first sight is of the Moon (2, 3), the second of any other body
+    // (0, 1, 4 to 8); a remembered code outside those is replaced by the
+    // built-in default with one line.
+    const std::string moon_only =
+        " !!! moondist0x1.txt: Body must be 2 or 3 (the Moon); built-in "
+        "default taken\n";
+    const std::string not_moon =
+        " !!! moondist0x2.txt: Body must be 0, 1 or 4 to 8 (not the Moon); "
+        "built-in default taken\n";
+    struct Case {
+        int nobs;
+        const char* body;  // line 5
+        const std::string* line;
+        int iur;
+    };
+    const std::string none;
+    const Case cases[] = {
+        {2, "2 12", &not_moon, 4}, {2, "3 12", &not_moon, 4},
+        {2, "9 12", &not_moon, 4}, {2, "-4 12", &not_moon, 4},
+        {2, "0 12", &none, 0},     {2, "8 12", &none, 8},
+        {1, "4 12", &moon_only, 2}, {1, "8 12", &moon_only, 2},
+        {1, "3 12", &none, 3},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("2017 6 17 \n3 57 14 \n44 0 \n"
+                                             "-17 0 \n") +
+                                 c.body + " \n24 0 0 \n";
+        write_file(c.nobs == 1 ? "moondist0x1.txt" : "moondist0x2.txt", text);
+        feed("");
+        RunState rs;
+        ASSERT_EQ(c.nobs == 1 ? ReadFirstSightMemory(&rs)
+                              : ReadSecondSightMemory(&rs),
+                  1);
+        EXPECT_EQ(out_.str(), *c.line) << c.body;
+        EXPECT_EQ(rs.work.iur, c.iur) << c.body;
+        EXPECT_EQ(rs.work.idstar, 12) << c.body;
+    }
+}
+
+TEST(RememberedBody, MoonAsSecondBodyRunGoesOnWithEnter) {
+    // A second-sight file naming the Moon: its message once, then the run
+    // of ENTER answers is the one of a file naming Venus, the default.
+    const std::string second =
+        "2017 6 17 \n3 57 14 \n44 46.990000 \n-17 -11.600000 \n%d 33 \n"
+        "7 47.800000 0 \n0.000000 1.830000 \n"
+        "0.000000 180.000000 3.141593\n0.000000 0.000000\n";
+    std::vector<std::string> answers = lunarfix_test::default_answers();
+    answers.push_back("9");
+    answers.push_back("");
+    const std::string in = lunarfix_test::script(answers);
+    lunarfix_test::DialogRun run[2];
+    std::string files[2];
+    for (int i = 0; i < 2; ++i) {
+        lunarfix_test::TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        write_file("moondist0x2.txt",
+                   lunarfix_test::fmt(second.c_str(), i == 0 ? 4 : 2));
+        run[i] = lunarfix_test::run_dialog(in);
+        files[i] = read_file("moondist0x1.txt") + read_file("moondist0x2.txt");
+    }
+    const std::string note =
+        " !!! moondist0x2.txt: Body must be 0, 1 or 4 to 8 (not the Moon); "
+        "built-in default taken\n";
+    EXPECT_EQ(lunarfix_test::count(run[1].out, note), 1);
+    EXPECT_EQ(run[1].status, 0);
+    EXPECT_EQ(run[1].state.sight2.iur, 4);
+    std::string rest = run[1].out;
+    const std::size_t p = rest.find(note);
+    if (p != std::string::npos) rest.erase(p, note.size());
+    EXPECT_EQ(rest, run[0].out);
+    EXPECT_EQ(files[1], files[0]);
+    EXPECT_TRUE(lunarfix_test::has(run[0].out, " ==> POSITION has CONVERGED:"));
+}
+
 TEST_F(RememberedTest, UnwritableFileIsReportedAndKept) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     write_file("moondist0x1.txt", "1 2 3\n");

@@ -73,8 +73,12 @@ TEST_F(StarlistTest, AnswersInRange) {
     EXPECT_EQ(choose("57\n\n", 0, 33), 57);
     EXPECT_EQ(out_.str(), screen(33) + " - Star selected: 57=Zub.elgenu\n");
     EXPECT_EQ(choose("0\n\n", 0, 33), 0);
-    // Text reads as 0.
-    EXPECT_EQ(choose("Sirius\n\n", 0, 33), 0);
+    // Text is no number: refused, and asked again.
+    EXPECT_EQ(choose("Sirius\n53\n\n", 0, 33), 53);
+    EXPECT_EQ(out_.str(), screen(33) +
+                              " !!! Star number must be from 0 to 57: asked "
+                              "again\n ==>  enter Number of Star:\n"
+                              " - Star selected: 53=Sirius\n");
     EXPECT_EQ(choose("53 44\n\n", 0, 33), 53);
 }
 
