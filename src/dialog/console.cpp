@@ -105,18 +105,23 @@ bool is_hemisphere_field(const char* s, std::size_t n) {
 }
 
 // What a typed line holds besides numbers (ConsoleReaders::TypedText): its
-// fields are separated by blanks, commas, semicolons and any other white
-// space (the line end among them); with `angles`, a hemisphere letter is
-// told apart from other text.
-int text_kind(const std::string& line, bool angles) {
+// fields are separated by white space (the line end among them) and, with
+// `commas` (the token readers), by commas and semicolons too; lies1 and
+// lies2 scan white space only, so there "33,20" is text and not 33 with
+// the default minutes.  With `angles`, a hemisphere letter is told apart
+// from other text.
+int text_kind(const std::string& line, bool commas, bool angles) {
     int kind = ConsoleReaders::kNoText;
     const char* s = line.c_str();
     const std::size_t n = line.size();
+    auto sep = [commas](char c) {
+        return is_space(c) || (commas && is_separator(c));
+    };
     std::size_t i = 0;
     while (i < n) {
-        while (i < n && (is_separator(s[i]) || is_space(s[i]))) ++i;
+        while (i < n && sep(s[i])) ++i;
         std::size_t j = i;
-        while (j < n && !is_separator(s[j]) && !is_space(s[j])) ++j;
+        while (j < n && !sep(s[j])) ++j;
         if (j > i && !is_number(s + i, j - i)) {
             if (angles && is_hemisphere_field(s + i, j - i))
                 return ConsoleReaders::kHemisphereLetter;
@@ -284,7 +289,7 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
             return false;
         }
         t->saved = line;
-        text_ = text_kind(line, false);
+        text_ = text_kind(line, true, false);
         if (line.size() <= 1) return false;  // ENTER alone
         nth = 1;
     }
@@ -339,7 +344,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     double deg = x1;
     double min = x2;
     if (read_line(kValueLine, &lies2_buf_)) {
-        text_ = text_kind(lies2_buf_, true);
+        text_ = text_kind(lies2_buf_, false, true);
         const char* p = lies2_buf_.c_str();
         if (scan_real(&p, &deg, &nonfinite_))
             scan_real(&p, &min, &nonfinite_);
@@ -374,7 +379,7 @@ void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     }
     double value = x1;
     if (read_line(kValueLine, &lies1_buf_)) {
-        text_ = text_kind(lies1_buf_, false);
+        text_ = text_kind(lies1_buf_, false, false);
         const char* p = lies1_buf_.c_str();
         if (scan_real(&p, &value, &nonfinite_)) lies1_found_ = 1;
     }

@@ -132,9 +132,11 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
         {kAngle, "W17 30\n", H, 44, 46.99, 0},
         {kAngle, "33 20 x\n", T, 33, 20, 0},
         {kAngle, "33\xc2\xb0" "20'\n", T, 33, 46.99, 0},
+        {kAngle, "33,20\n", T, 33, 46.99, 0},
         {kOne, "-3.5e1\n", N, -35, 0, 0},
         {kOne, "S\n", T, 9, 0, 0},
         {kOne, "2 far\n", T, 2, 0, 0},
+        {kOne, "1,5\n", T, 1, 0, 0},
     };
     for (const Case& c : cases) {
         feed(c.line);
