@@ -67,17 +67,28 @@ bool write_all(int fd, const char* text, std::size_t size) {
 
 /* open_regular - a file opened for reading only when it is a regular file.
  *   path     file name
- *   returns  the stream, or nullptr (errno ENOENT: no such name)
+ *   returns  the stream, or nullptr (errno ENOENT: no such name; EINVAL:
+ *            not a regular file; else why a regular file did not open)
  * Notes: the name is opened without following a link and without waiting
  *   (O_NONBLOCK, so a FIFO without a writer cannot hold the program), then
  *   examined with fstat; anything but a regular file is closed again and
- *   refused with errno EINVAL.  The non-blocking flag is cleared before the
+ *   refused with errno EINVAL.  When the open itself fails, lstat tells a
+ *   name that is not a regular file (a link, a socket) from a regular file
+ *   that may not be read.  The non-blocking flag is cleared before the
  *   stream is built on the descriptor.
  * Reference: POSIX.1-2017, open() (O_NOFOLLOW, O_NONBLOCK), fstat(),
- *   fdopen(). */
+ *   lstat(), fdopen(). */
 std::FILE* open_regular(const char* path) {
     int fd = ::open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        const int e = errno;
+        struct stat st;
+        if (::lstat(path, &st) != 0)
+            errno = (errno == ENOENT) ? ENOENT : e;
+        else
+            errno = S_ISREG(st.st_mode) ? e : EINVAL;
+        return nullptr;
+    }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);

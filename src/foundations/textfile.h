@@ -15,9 +15,10 @@ namespace lunarfix {
 /* open_regular: opens a file for reading when its name is a regular file.
  *   path     file name
  *   returns  the open stream (the caller closes it), or nullptr; errno is
- *            then ENOENT when nothing has that name and another value when
- *            the name is anything else: a symbolic link, a FIFO, a device, a
- *            directory, or a file that may not be read.
+ *            then ENOENT when nothing has that name, EINVAL when the name is
+ *            not a regular file (a symbolic link, a FIFO, a socket, a device,
+ *            a directory), and another value for a regular file that cannot
+ *            be opened for reading (EACCES: its permissions forbid it).
  * Notes: never waits (a FIFO without a writer is refused at once) and never
  *   follows a symbolic link. */
 std::FILE* open_regular(const char* path);
