@@ -119,6 +119,9 @@ TEST_F(ProgramFilesInRun, FileThatCannotBeUsedIsNamedOnceAndKept) {
          "file kept\n", 2},
         {"moondist0x2.txt", 'p',
          "\n !!! file moondist0x2.txt cannot be written: inputs not saved\n", 2},
+        {"moondist0x0.txt", 'd',
+         " ??? moondist0x0.txt can be neither created nor read: Delta-T of the "
+         "built-in model\n", 0},
     };
     for (const Case& c : cases) {
         if (c.kind == 'u' && geteuid() == 0) continue;  // root reads it

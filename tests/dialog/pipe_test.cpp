@@ -141,7 +141,7 @@ TEST(ProgramFiles, LinksAtTheFileNamesAreLeftAlone) {
          {"moondist0x0.txt", "moondist0x1.txt", "moondist0x2.txt"})
         EXPECT_TRUE(is_link(name)) << name;
     EXPECT_TRUE(has(out, " ??? moondist0x0.txt can be neither created nor "
-                         "read: setting Delta-T = 0 !\n"));
+                         "read: Delta-T of the built-in model\n"));
     EXPECT_TRUE(has(out, unsaved_note("moondist0x1.txt")));
     EXPECT_FALSE(has(out, ">> fixed: write"));
     EXPECT_TRUE(has(out, " !!! not saved: moondist0x1.txt moondist0x2.txt\n"
