@@ -327,10 +327,13 @@ int stop_save(const RunState& rs, int file_bit, const char* fixed,
     return 0;
 }
 
-// A file that is there but cannot be read: its inputs are lost to this run
-// but not to the next, so it is kept (never written in this run) and named
-// among the files not saved; one line says so, the first time in the run.
-int keep_unreadable(RunState* rs, const char* file, int file_bit) {
+// A file that was not read: `found` is the reader's result, 0 (missing)
+// or -1 (there but not readable), and is handed back.  A file that is
+// there but cannot be read loses its inputs to this run but not to the
+// next: it is kept (never written in this run) and named among the files
+// not saved; one line says so, the first time in the run.
+int not_read(RunState* rs, const char* file, int file_bit, int found) {
+    if (found == 0) return 0;
     rs->kept |= file_bit;
     rs->unsaved |= file_bit;
     if (first_report(file)) {
@@ -345,9 +348,8 @@ int keep_unreadable(RunState* rs, const char* file, int file_bit) {
 int ReadFirstSightMemory(RunState* rs) {
     FirstSightMemory m = first_from_working(*rs);
     const int found = read_first_sight_memory(kFirstSightFile, &m);
-    if (found < 0)
-        return keep_unreadable(rs, kFirstSightFile, kFirstSightUnsaved);
-    if (found == 0) return 0;
+    if (found != 1)
+        return not_read(rs, kFirstSightFile, kFirstSightUnsaved, found);
     const RunState def;
     check_sight(kFirstSightFile, &m.sight, def.sight1);
     check_value(kFirstSightFile, kIndexRange, &m.indb, def.indb);
@@ -369,9 +371,8 @@ int ReadFirstSightMemory(RunState* rs) {
 int ReadSecondSightMemory(RunState* rs) {
     SecondSightMemory m = second_from_working(*rs);
     const int found = read_second_sight_memory(kSecondSightFile, &m);
-    if (found < 0)
-        return keep_unreadable(rs, kSecondSightFile, kSecondSightUnsaved);
-    if (found == 0) return 0;
+    if (found != 1)
+        return not_read(rs, kSecondSightFile, kSecondSightUnsaved, found);
     const RunState def;
     check_sight(kSecondSightFile, &m.sight, def.sight2);
     check_value(kSecondSightFile, kCourseRange, &m.kursav, def.kursav);
