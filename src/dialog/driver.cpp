@@ -5,12 +5,16 @@
 // fix_and_result_menu.cpp.
 #include "dialog/dialog.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "dialog/remembered_inputs.h"
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
+#include "foundations/textfile.h"
 
 namespace lunarfix {
 
@@ -20,8 +24,38 @@ namespace {
 // exists before the first screen.
 constexpr int kBuiltInYear = 2017;
 
-// Removes a file; true when it was removed.
-bool remove_file(const char* name) { return std::remove(name) == 0; }
+// The program's files in the working directory.
+const char* const kPredictionFileName = "moondist0x0.txt";
+const char* const kProgramFiles[3] = {kPredictionFileName, kFirstSightFile,
+                                      kSecondSightFile};
+
+// Age in seconds above which a temporary file of a save is taken for the
+// leftover of a run that was cut short (a save takes milliseconds).
+constexpr long kStaleTemporary = 3600;
+
+// Resets one of the program's files: removes it where a save would write it
+// (a regular file whose owner may write it, see examine_name).  A name
+// that is something else is left as it is, with one line saying why; a
+// missing name is nothing to reset.  `failed` is the line for a file that
+// could not be removed.
+void reset_file(const char* name, const char* failed) {
+    switch (examine_name(name, nullptr)) {
+    case NameKind::Free:
+        return;
+    case NameKind::NotPlain:
+        conprintf(" !!! file %s is not a plain file, left as it is\n", name);
+        return;
+    case NameKind::WriteProtected:
+        conprintf(" !!! file %s is WRITE PROTECTED, left as it is\n", name);
+        return;
+    case NameKind::Writable:
+        if (::unlink(name) == 0 || errno == ENOENT) return;
+        break;
+    case NameKind::Unseen:
+        break;
+    }
+    conputs(failed);
+}
 
 }  // namespace
 
@@ -141,6 +175,8 @@ void Dialog::deltat_line() { conprintf(" Delta-T : %.2f sec\n", rs_.DeltaTT); }
 
 DialogStep Dialog::title() {
     rs_ = RunState();
+    start_reports();
+    sweep_stale_temporaries(kProgramFiles, 3, kStaleTemporary);
     delta0x(kBuiltInYear);
     rd_->skip(25);
     static const char* const lines[] = {
@@ -176,16 +212,16 @@ DialogStep Dialog::reset_files() {
     int c = rd_->pause();
     if (c == '1' || c == 'R' || c == 'r') {
         conputs(" OK, + RESETTiNG files 0x1 and 0x2.txt");
-        if (!remove_file("moondist0x1.txt"))
-            conputs(" !!! file moondist0x1.txt possibly PROTECTED");
-        if (!remove_file("moondist0x2.txt"))
-            conputs(" !!! file moondist0x2.txt possibly PROTECTED");
+        reset_file(kFirstSightFile,
+                   " !!! file moondist0x1.txt possibly PROTECTED");
+        reset_file(kSecondSightFile,
+                   " !!! file moondist0x2.txt possibly PROTECTED");
         conprintf("  To RESET file 0x0 enter: '2' ) ==>");
         c = rd_->pause();
         if (c == '2' || c == 'X' || c == 'x') {
             conputs(" OK, + RESETTiNG file 0x0.txt");
-            if (!remove_file("moondist0x0.txt"))
-                conputs(" !!! file moondist0x0.txt is WRITE PROTECTED");
+            reset_file(kPredictionFileName,
+                       " !!! file moondist0x0.txt is WRITE PROTECTED");
         } else {
             conputs(" OK, - No RESET of file 0x0.txt");
         }

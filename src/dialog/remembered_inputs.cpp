@@ -1,5 +1,6 @@
 #include "dialog/remembered_inputs.h"
 
+#include "foundations/console_io.h"
 #include "foundations/textfile.h"
 #include "dialog/console.h"
 #include "dialog/ranges.h"
@@ -60,11 +61,13 @@ private:
     bool failed_ = false;
 };
 
-// Whole file (at most kMaxFileBytes) into *text; false when it does not
-// open for reading or is not a regular file (see open_regular).
-bool slurp(const char* path, std::string* text) {
+// Whole file (at most kMaxFileBytes) into *text.  Returns 1 when read; 0
+// when the name is missing or is not a regular file (see open_regular: it
+// is then neither read nor written); -1 for a regular file that cannot be
+// read (its permissions forbid it, a read error).
+int slurp(const char* path, std::string* text) {
     std::FILE* f = open_regular(path);
-    if (f == nullptr) return false;
+    if (f == nullptr) return (errno == ENOENT || errno == EINVAL) ? 0 : -1;
     text->clear();
     char buf[4096];
     while (text->size() < kMaxFileBytes) {
@@ -72,9 +75,11 @@ bool slurp(const char* path, std::string* text) {
         if (n == 0) break;
         text->append(buf, n);
     }
+    const bool failed = std::ferror(f) != 0;
     std::fclose(f);
+    if (failed) return -1;
     if (text->size() > kMaxFileBytes) text->resize(kMaxFileBytes);
-    return true;
+    return 1;
 }
 
 void appendf(std::string* s, const char* fmt, ...)
@@ -148,10 +153,11 @@ void append_common(std::string* s, const Memory& m) {
 
 // Writes text as the whole new content of path (see save_whole: a file
 // that is write protected or is not a regular file is left alone).  On
-// failure one line names the file.
+// failure one line names the file, the first time in the run.
 int write_whole(const char* path, const std::string& text) {
     if (save_whole(path, text.data(), text.size(), 0) == 1) return 1;
-    conprintf("\n !!! file %s cannot be written: inputs not saved\n", path);
+    if (first_report(path))
+        conprintf("\n !!! file %s cannot be written: inputs not saved\n", path);
     return 0;
 }
 
@@ -159,7 +165,8 @@ int write_whole(const char* path, const std::string& text) {
 
 int read_first_sight_memory(const char* path, FirstSightMemory* m) {
     std::string text;
-    if (!slurp(path, &text)) return 0;
+    const int found = slurp(path, &text);
+    if (found != 1) return found;
     NumberScanner sc(text);
     scan_common(&sc, m);
     sc.real(&m->temperature);
@@ -171,7 +178,8 @@ int read_first_sight_memory(const char* path, FirstSightMemory* m) {
 
 int read_second_sight_memory(const char* path, SecondSightMemory* m) {
     std::string text;
-    if (!slurp(path, &text)) return 0;
+    const int found = slurp(path, &text);
+    if (found != 1) return found;
     NumberScanner sc(text);
     scan_common(&sc, m);
     sc.real(&m->kursav);
@@ -316,11 +324,40 @@ void check_value(const char* file, const ValueRange& range, double* x,
     if (!remembered_ok(file, range, *x)) *x = def;
 }
 
+// One file of the stop: not written when it is kept in this run; else
+// written by `write`, and its "fixed" line printed once it is in place.
+// Returns the file's bit when it was not written, else 0.
+template <class Write>
+int stop_save(const RunState& rs, int file_bit, const char* fixed,
+              Write write) {
+    if ((rs.kept & file_bit) != 0 || write() != 1) return file_bit;
+    conprintf("%s", fixed);
+    return 0;
+}
+
+// A file that was not read: `found` is the reader's result, 0 (missing)
+// or -1 (there but not readable), and is handed back.  A file that is
+// there but cannot be read loses its inputs to this run but not to the
+// next: it is kept (never written in this run) and named among the files
+// not saved; one line says so, the first time in the run.
+int not_read(RunState* rs, const char* file, int file_bit, int found) {
+    if (found == 0) return 0;
+    rs->kept |= file_bit;
+    rs->unsaved |= file_bit;
+    if (first_report(file)) {
+        conprintf("\n !!! file %s cannot be read: built-in defaults used, "
+                  "file kept\n", file);
+    }
+    return -1;
+}
+
 } // namespace
 
 int ReadFirstSightMemory(RunState* rs) {
     FirstSightMemory m = first_from_working(*rs);
-    if (!read_first_sight_memory(kFirstSightFile, &m)) return 0;
+    const int found = read_first_sight_memory(kFirstSightFile, &m);
+    if (found != 1)
+        return not_read(rs, kFirstSightFile, kFirstSightUnsaved, found);
     const RunState def;
     check_sight(kFirstSightFile, &m.sight, def.sight1);
     check_body(kFirstSightFile, 1, &m.sight, def.sight1);
@@ -342,7 +379,9 @@ int ReadFirstSightMemory(RunState* rs) {
 
 int ReadSecondSightMemory(RunState* rs) {
     SecondSightMemory m = second_from_working(*rs);
-    if (!read_second_sight_memory(kSecondSightFile, &m)) return 0;
+    const int found = read_second_sight_memory(kSecondSightFile, &m);
+    if (found != 1)
+        return not_read(rs, kSecondSightFile, kSecondSightUnsaved, found);
     const RunState def;
     check_sight(kSecondSightFile, &m.sight, def.sight2);
     check_body(kSecondSightFile, 2, &m.sight, def.sight2);
@@ -355,12 +394,14 @@ int ReadSecondSightMemory(RunState* rs) {
 }
 
 int WriteFirstSightMemory(const RunState& rs) {
+    if (rs.kept & kFirstSightUnsaved) return 0;
     // The lunar distance and side go with every write, so that they are
     // offered again however the run ends.
     return write_first_sight_memory(kFirstSightFile, first_from_working(rs), 10);
 }
 
 int WriteSecondSightMemory(const RunState& rs, int created) {
+    if (rs.kept & kSecondSightUnsaved) return 0;
     SecondSightMemory m = second_from_working(rs);
     if (created) {
         m.sight = rs.sight2;
@@ -371,21 +412,21 @@ int WriteSecondSightMemory(const RunState& rs, int created) {
 }
 
 int WriteStopMemory(const RunState& rs) {
-    int unsaved = 0;
     FirstSightMemory a = first_from_working(rs);
     common_for_stop(rs, rs.sight1, rs.azim1, &a);
-    if (write_first_sight_memory(kFirstSightFile, a, 10))
-        conprintf("\n>> fixed: write moondist0x1.txt ");
-    else
-        unsaved |= kFirstSightUnsaved;
-
     SecondSightMemory b = second_from_working(rs);
     common_for_stop(rs, rs.sight2, rs.azim2, &b);
-    if (write_second_sight_memory(kSecondSightFile, b, 0))
-        conprintf(">> fixed: write moondist0x2.txt ");
-    else
-        unsaved |= kSecondSightUnsaved;
-    return unsaved;
+    auto first = [&] {
+        return write_first_sight_memory(kFirstSightFile, a, 10);
+    };
+    auto second = [&] {
+        return write_second_sight_memory(kSecondSightFile, b, 0);
+    };
+    // First the one file, then the other (the order of their lines).
+    const int unsaved = stop_save(rs, kFirstSightUnsaved,
+                                  "\n>> fixed: write moondist0x1.txt ", first);
+    return unsaved | stop_save(rs, kSecondSightUnsaved,
+                               ">> fixed: write moondist0x2.txt ", second);
 }
 
 void note_save(RunState* rs, int file_bit, int written) {

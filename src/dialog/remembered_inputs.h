@@ -8,7 +8,10 @@
 // Files are written whole: into a new temporary file of a unique name,
 // which then replaces the file in one step (see save_whole).  A file that
 // cannot be written, is write protected or is not a regular file is
-// reported by one line on the console and the run goes on without it.
+// reported by one line on the console, the first time in the run, and the
+// run goes on without it; a file that is there but cannot be read is
+// reported likewise and kept: the run takes the built-in defaults and never
+// writes it.
 #ifndef LUNARFIX_DIALOG_REMEMBERED_INPUTS_H
 #define LUNARFIX_DIALOG_REMEMBERED_INPUTS_H
 
@@ -57,8 +60,9 @@ struct SecondSightMemory {
 /* read_first_sight_memory: reads a first-sight file.
  *   path  file name
  *   m     record (in: the values in force; out: the values read)
- *   returns 1 when the file opened for reading, 0 when it did not (then
- *   *m is untouched).
+ *   returns 1 when the file was read; 0 when the name is missing or is not
+ *   a regular file; -1 when a regular file is there but cannot be read (no
+ *   read permission, a read error).  *m is untouched unless 1.
  * Notes: the numbers are taken in the order of the lines, any white space
  *   between them; from the end of the file or the first text that is not a
  *   number of the expected kind (an integer beyond the int range and a
@@ -76,7 +80,8 @@ int read_second_sight_memory(const char* path, SecondSightMemory* m);
  *   path     file name
  *   m        record
  *   nlines   9, or 10 to add the lunar-distance line
- *   returns 1 when written; 0 after a one-line message naming the file.
+ *   returns 1 when written; 0 after a one-line message naming the file
+ *   (the first time in the run, see first_report).
  * Notes: written whole through a new temporary file (save_whole); a file
  *   that is write protected or is not a regular file is left alone.
  * Reference: ISO/IEC 9899:2011, 7.21.6.1 (%d and %f conversions) and
@@ -111,7 +116,7 @@ int ReadFirstSightMemory(RunState* rs);
 
 /* ReadSecondSightMemory: moondist0x2.txt into rs->work, rs->hdif, rs->az0,
  * rs->hthird, rs->kursav and rs->velav; line 7 is read and dropped.
- * Returns 1 when present, 0 when missing.  Values outside their ranges are
+ * Returns 1, 0 or -1 as ReadFirstSightMemory.  Values outside their ranges are
  * replaced as by ReadFirstSightMemory (course within +-360 deg, speed or
  * distance run within +-2000). */
 int ReadSecondSightMemory(RunState* rs);
@@ -120,7 +125,7 @@ int ReadSecondSightMemory(RunState* rs);
  * values (rs->work, indb, aug, hdif, az0, hthird, temperature, pressure,
  * LD_limb, signdist): the form written when the file is missing and after
  * each computed first sight.  Returns 1 when written, 0 after the failure
- * message. */
+ * message (or at once for a file kept in this run, see rs.kept). */
 int WriteFirstSightMemory(const RunState& rs);
 
 /* WriteSecondSightMemory: moondist0x2.txt, lines 1 to 9.
@@ -129,7 +134,8 @@ int WriteFirstSightMemory(const RunState& rs);
  *            trailing blank; 0: after a computed second sight, from the
  *            working values (rs.work, indb, aug, hdif, az0, hthird, kursav,
  *            velav).
- * Returns 1 when written, 0 after the failure message. */
+ * Returns 1 when written, 0 after the failure message (or at once for a
+ * file kept in this run). */
 int WriteSecondSightMemory(const RunState& rs, int created);
 
 /* WriteStopMemory: the stop choice of the result menu.  Writes
@@ -139,12 +145,15 @@ int WriteSecondSightMemory(const RunState& rs, int created);
  * is in place, prints "\n>> fixed: write moondist0x1.txt "; then writes
  * moondist0x2.txt likewise from the second sight (0, azim2, 0; kursav,
  * velav) and prints ">> fixed: write moondist0x2.txt ".  A file that could
- * not be written gets the failure line instead of its "fixed" line.
+ * not be written gets the failure line instead of its "fixed" line (the
+ * first time in the run); a file kept in this run is not written and gets
+ * neither.
  * Returns the files not written, as kFirstSightUnsaved | kSecondSightUnsaved
  * bits (0 when both were written). */
 int WriteStopMemory(const RunState& rs);
 
-/* Bits of RunState::unsaved: the files whose latest write failed. */
+/* Bits of RunState::unsaved (the files whose latest write failed) and of
+ * RunState::kept (the files found unreadable, not written in this run). */
 constexpr int kFirstSightUnsaved = 1;   // moondist0x1.txt
 constexpr int kSecondSightUnsaved = 2;  // moondist0x2.txt
 

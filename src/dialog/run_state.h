@@ -98,6 +98,8 @@ enum class DialogStep {
  *   iersum    bad intersections since the last result screen
  *   unsaved   remembered-input files whose latest write failed (bits, see
  *             remembered_inputs.h)
+ *   kept      remembered-input files that were there but could not be
+ *             read: never written in this run (the same bits)
  *
  * Units: angles in degrees, indb/SDamoon in arcminutes, aug in metres,
  * temperature in deg C, pressure in hPa, DeltaT0/DeltaTT in seconds,
@@ -113,6 +115,7 @@ struct RunState {
     int ncount = 0;
     int iersum = 0;
     int unsaved = 0;  // remembered-input files whose latest write failed
+    int kept = 0;     // remembered-input files found unreadable: not written
 
     // Sight records: the working copy the prompts edit and the computation
     // reads, the Moon sight (suffix 1) and the second sight (suffix 2).

@@ -19,18 +19,22 @@ DialogStep Dialog::loop_head() {
     if (rs_.nobs == 1) {
         rs_.work = rs_.sight1;
         if (rs_.iterq != 1) {
-            if (ReadFirstSightMemory(&rs_)) {
+            // A file that cannot be read (-1) is kept, neither taken nor
+            // written.
+            const int found = ReadFirstSightMemory(&rs_);
+            if (found > 0) {
                 rs_.sight1 = rs_.work;
-            } else {
+            } else if (found == 0) {
                 note_save(&rs_, kFirstSightUnsaved, WriteFirstSightMemory(rs_));
             }
         }
     } else {
         rs_.work = rs_.sight2;
         if (rs_.iterq != 1) {
-            if (ReadSecondSightMemory(&rs_)) {
+            const int found = ReadSecondSightMemory(&rs_);
+            if (found > 0) {
                 rs_.sight2 = rs_.work;
-            } else {
+            } else if (found == 0) {
                 note_save(&rs_, kSecondSightUnsaved,
                           WriteSecondSightMemory(rs_, 1));
             }

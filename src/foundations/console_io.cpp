@@ -3,8 +3,20 @@
 #include <cstdio>
 #include <iostream>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace lunarfix {
+
+namespace {
+
+// The files reported in this run.
+std::vector<std::string>& reported() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+} // namespace
 
 /* console - the one console of the process.
  *   returns  the console streams (at first std::cin and std::cout) and the
@@ -18,13 +30,31 @@ ConsoleStreams& console() {
 /* set_console - point the console at other streams.
  *   in   stream the typed lines and keys come from
  *   out  stream the screens and messages go to
- * Notes: clears the end-of-input flag. */
+ * Notes: clears the end-of-input flag, and the files reported so far: what
+ *   was said on the former output has not been seen on this one. */
 void set_console(std::istream* in, std::ostream* out) {
     ConsoleStreams& c = console();
     c.in = in;
     c.out = out;
     c.ended = false;
+    start_reports();
 }
+
+/* first_report - whether a file is reported for the first time in the run.
+ *   name     file name
+ *   returns  true (and the name is noted) when it was not reported yet
+ * Notes: the names noted live in static storage until start_reports. */
+bool first_report(const char* name) {
+    std::vector<std::string>& names = reported();
+    for (const std::string& n : names) {
+        if (n == name) return false;
+    }
+    names.emplace_back(name);
+    return true;
+}
+
+/* start_reports - a new run: no file has been reported in it yet. */
+void start_reports() { reported().clear(); }
 
 /* wait_key - pause for one typed character.
  *   returns  the character, or -1 at the end of input

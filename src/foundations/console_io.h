@@ -23,8 +23,20 @@ struct ConsoleStreams {
 /* console: the one console of the process (defaults: std::cin, std::cout). */
 ConsoleStreams& console();
 
-/* set_console: points the console at other streams and clears `ended`. */
+/* set_console: points the console at other streams and clears `ended`
+ * and the files reported so far (see first_report). */
 void set_console(std::istream* in, std::ostream* out);
+
+/* first_report: whether a report about a file is the first of the run.
+ *   name     file name the report is about
+ *   returns  true the first time a name is passed since the run began
+ *            (start_reports), false at every later call with that name
+ * Notes: a file that cannot be read or written is named once in a run, the
+ *   first time, not at every attempt to use it. */
+bool first_report(const char* name);
+
+/* start_reports: forgets the files reported so far, as a new run begins. */
+void start_reports();
 
 /* wait_key: a pause that waits for one typed character; the rest of that
  * line is dropped, so that a following prompt reads the next line.

@@ -217,15 +217,6 @@ bool read_row(std::FILE* f, int* year, double* sec) {
     return true;
 }
 
-// The one message for a prediction file that can be neither written nor
-// read; Delta T then falls back to 0.
-double prediction_file_unusable() {
-    *console().out << " ??? " << kPredictionFile
-                   << " can be neither created nor read: setting Delta-T = 0 !\n";
-    console().out->flush();
-    return 0.0;
-}
-
 // Delta T for a year that the prediction file cannot give: from 2020 to
 // 3000 the built-in model's value, which the file's default rows repeat
 // anyway (a Delta T of 0 would put every body of the sight about 70 s or
@@ -234,6 +225,29 @@ double prediction_file_unusable() {
 double beyond_the_file(int year0) {
     if (year0 < 2020) return 0.0;
     return deltatime(year0, 1);
+}
+
+// The model's Delta T for year0 in place of the file's, after one line
+// saying why ("<file> <why> the year <year0>: ...") for a year from 2020.
+double model_instead(int year0, const char* why) {
+    if (year0 >= 2020) {
+        *console().out << " ??? " << kPredictionFile << " " << why
+                       << " the year " << year0
+                       << ": Delta-T of the built-in model\n";
+    }
+    return beyond_the_file(year0);
+}
+
+// A prediction file that can be neither written nor read: the model's
+// Delta T, after one message line, the first time in the run.
+double prediction_file_unusable(int year0) {
+    if (first_report(kPredictionFile)) {
+        *console().out << " ??? " << kPredictionFile
+                       << " can be neither created nor read: Delta-T of the "
+                          "built-in model\n";
+        console().out->flush();
+    }
+    return beyond_the_file(year0);
 }
 
 } // namespace
@@ -286,9 +300,10 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  *   year0    calendar year
  *   returns  Delta T, seconds: from the file where it covers year0; the
  *            built-in model's value (deltatime) for a year from 2020 to
- *            3000 that the file does not cover; 0 for a year after 3000
- *            (the file is then not looked at), for a year before 2020
- *            that the file does not cover, and when the file is unusable
+ *            3000 that the file does not cover or cannot give, and when
+ *            the file can be neither created nor read; 0 for a year after
+ *            3000 (the file is then not looked at) and for a year before
+ *            2020 that the file does not cover
  * Notes: a missing file is written with 21 default rows from deltatime
  * and an explanatory trailer (whole and in one step, see save_whole; a
  * file another copy wrote meanwhile is read instead); a name that is not a
@@ -302,11 +317,13 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * not decrease; the value is the parabola through that pair and the row
  * before it (Neville).  The file does not cover year0 when a row out of
  * order comes first (the wrong-sequence message), when the three rows
- * used repeat a year (the interpolation's message), or when year0 lies
- * past the last row read (one line saying so).  None of these waits for
- * the navigator: nothing hangs on an answer, and a pause would swallow
- * the next answer queued in a pipe.  A file that can be neither created
- * nor read gives one message line and 0.
+ * used repeat a year, when the parabola gives more than 1e6 s in size, or
+ * when year0 lies past the last row read (one line saying so, naming the
+ * year).  None of these waits for the navigator: nothing hangs on an
+ * answer, and a pause would swallow the next answer queued in a pipe.  A
+ * file that can be neither created nor read (a directory, a link, a FIFO,
+ * no read permission, a read error) gives the model's value too, after one
+ * message line the first time in the run (first_report).
  * Reference: HM Nautical Almanac Office, long-term Delta T predictions;
  * Press et al., Numerical Recipes, 2nd ed., sect. 3.1. */
 double delta0x(int year0) {
@@ -314,10 +331,10 @@ double delta0x(int year0) {
 
     std::FILE* f = open_regular(kPredictionFile);
     if (f == nullptr) {
-        if (errno != ENOENT) return prediction_file_unusable();
-        if (!write_prediction_file()) return prediction_file_unusable();
+        if (errno != ENOENT) return prediction_file_unusable(year0);
+        if (!write_prediction_file()) return prediction_file_unusable(year0);
         f = open_regular(kPredictionFile);
-        if (f == nullptr) return prediction_file_unusable();
+        if (f == nullptr) return prediction_file_unusable(year0);
     }
 
     int yearvec[kTableRoom] = {0};
@@ -340,7 +357,7 @@ double delta0x(int year0) {
     secvec[1] = 69.36;
     const bool read_error = std::ferror(f) != 0;
     std::fclose(f);
-    if (read_error) return prediction_file_unusable();
+    if (read_error) return prediction_file_unusable(year0);
 
     int previous = 2020;
     for (int kk = 1; kk <= k - 1; ++kk) {
@@ -356,20 +373,19 @@ double delta0x(int year0) {
                                   static_cast<double>(yearvec[kk + 1])};
             const double ya[4] = {0.0, secvec[kk - 1], secvec[kk],
                                   secvec[kk + 1]};
+            // A repeated year leaves no parabola.
+            if (xa[1] == xa[2] || xa[2] == xa[3] || xa[1] == xa[3])
+                return model_instead(year0, "repeats a year needed for");
             double y = 0.0;
             quadipol(xa, ya, 3, static_cast<double>(year0), &y);
-            // A repeated year leaves no parabola (quadipol has said so).
-            if (xa[1] == xa[2] || xa[2] == xa[3] || xa[1] == xa[3])
-                return beyond_the_file(year0);
+            // Rows that each pass read_row can still bend the parabola far
+            // beyond any Delta T.
+            if (!(std::fabs(y) <= kMaxFileDeltaT))
+                return model_instead(year0, "gives an impossible Delta-T for");
             return y;
         }
     }
-    if (year0 >= 2020) {
-        *console().out << " ??? " << kPredictionFile
-                       << " does not cover the year " << year0
-                       << ": Delta-T of the built-in model\n";
-    }
-    return beyond_the_file(year0);
+    return model_instead(year0, "does not cover");
 }
 
 /* quadipol - polynomial interpolation through n points (Neville).

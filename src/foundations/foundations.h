@@ -180,9 +180,11 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * moondist0x0.txt in the working directory (written with its default rows
  * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
  * the file does not cover (past its last row, rows out of order, a
- * repeated year) gets the built-in model's value after a message, without
- * a pause.  0 for a year after 3000, for a year before 2020 that the file
- * does not cover, or when the file is unusable. */
+ * repeated year, an interpolated value beyond 1e6 s in size) gets the
+ * built-in model's value after a message, without a pause; so does every
+ * such year when the file can be neither created nor read (its message
+ * once in a run).  0 for a year after 3000 and for a year before 2020 that
+ * the file does not cover. */
 double delta0x(int year0);
 
 /* quadipol: value at x of the polynomial through n points (Neville).

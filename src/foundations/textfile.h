@@ -15,12 +15,32 @@ namespace lunarfix {
 /* open_regular: opens a file for reading when its name is a regular file.
  *   path     file name
  *   returns  the open stream (the caller closes it), or nullptr; errno is
- *            then ENOENT when nothing has that name and another value when
- *            the name is anything else: a symbolic link, a FIFO, a device, a
- *            directory, or a file that may not be read.
+ *            then ENOENT when nothing has that name, EINVAL when the name is
+ *            not a regular file (a symbolic link, a FIFO, a socket, a device,
+ *            a directory), and another value for a regular file that cannot
+ *            be opened for reading (EACCES: its permissions forbid it).
  * Notes: never waits (a FIFO without a writer is refused at once) and never
  *   follows a symbolic link. */
 std::FILE* open_regular(const char* path);
+
+/* NameKind: what a name in the directory holds, as a save finds it. */
+enum class NameKind {
+    Free,            // nothing has the name: a save creates the file
+    Writable,        // a regular file whose owner may write it: replaced
+    NotPlain,        // a link, FIFO, socket, device or directory: never written
+    WriteProtected,  // a regular file without its owner's write permission
+    Unseen           // the name cannot be examined (lstat fails otherwise)
+};
+
+/* examine_name: what a save would find at a name.
+ *   path     file name
+ *   mode     out (may be nullptr): the permission bits of a Writable file
+ *   returns  the kind of the name (see NameKind)
+ * Notes: never follows a symbolic link.  Only a Free or Writable name is
+ *   ever written (save_whole) or removed (the reset of the title screen);
+ *   the owner's write bit is looked at itself, so a write-protected file is
+ *   kept also when root runs the program. */
+NameKind examine_name(const char* path, unsigned* mode);
 
 /* save_whole: writes text as the whole new content of a file.
  *   path     file name
@@ -37,10 +57,27 @@ std::FILE* open_regular(const char* path);
  *   digits unique to this write) in the same directory, created exclusively
  *   and never through a link, flushed to the disc, given the permissions of
  *   the file it replaces (0644 less the umask for a new name), and then
- *   renamed over the name (keep 1: linked to it).  A name that is not a
- *   regular file (a link, FIFO, device or directory) is never replaced, nor
- *   a file without its owner's write permission, whoever runs the program. */
+ *   renamed over the name (keep 1: linked to it), and the directory is
+ *   flushed so that the new name survives a power cut.  Only a Free or
+ *   Writable name is written (see examine_name).  SIGINT, SIGTERM or SIGHUP
+ *   arriving while the temporary file exists remove it before the program
+ *   ends by the signal as it would have without a handler (a signal the
+ *   program was started to ignore stays ignored). */
 int save_whole(const char* path, const char* text, std::size_t size, int keep);
+
+/* sweep_stale_temporaries: removes temporary files of earlier saves that
+ * were cut short (a killed program, a power cut).
+ *   paths    the file names whose temporary files are looked for
+ *   count    their number
+ *   max_age  age in seconds (by the time of the last change) above which
+ *            a temporary file is stale
+ *   returns  the number of files removed
+ * Notes: only names of exactly the form save_whole gives, "<path>." and six
+ *   letters or digits and ".tmp", in the working directory are looked at,
+ *   and only regular files among them (never through a link) are removed.
+ *   A younger temporary file may belong to another copy of the program
+ *   saving now, and stays. */
+int sweep_stale_temporaries(const char* const* paths, int count, long max_age);
 
 } // namespace lunarfix
 

@@ -2,6 +2,7 @@
 // prediction file moondist0x0.txt (each file test in a fresh directory).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -48,13 +49,15 @@ const char kWrongSequence2020[] = "??? moondist0x0.txt:\n? wrong sequence:2020\n
 const char kWrongSequence2035[] = "??? moondist0x0.txt:\n? wrong sequence:2035\n";
 const char kEqualYears[] =
     " ??ERROR quadipol,setting Delta-T=0.\n File moondist0x0.txt corrupted?\n";
-// The line for a year the file does not cover.
-std::string not_covered(int year) {
-    return " ??? moondist0x0.txt does not cover the year " + std::to_string(year) +
+// The line for a year the file does not cover, or cannot give for another
+// reason ("repeats a year needed for", "gives an impossible Delta-T for").
+std::string not_covered(int year, const std::string& why = "does not cover") {
+    return " ??? moondist0x0.txt " + why + " the year " + std::to_string(year) +
            ": Delta-T of the built-in model\n";
 }
 const char kUnusable[] =
-    " ??? moondist0x0.txt can be neither created nor read: setting Delta-T = 0 !\n";
+    " ??? moondist0x0.txt can be neither created nor read: Delta-T of the built-in "
+    "model\n";
 
 // The prediction file as the program writes it when it is missing.
 const char kDefaultFile[] =
@@ -365,7 +368,7 @@ TEST_F(PredictionFile, RepeatedYears) {
     EXPECT_NEAR(delta0x(2050), quadipola(2020, 69.36, 2035, 67, 2050, 70, 2050), dt_tol);
     EXPECT_EQ(out_.str(), "");
     expect_notice_without_pause(2060, quadipola(2050, 70, 2100, 80, 2200, 160, 2060),
-                                kEqualYears);
+                                not_covered(2060, "repeats a year needed for"));
 }
 
 TEST_F(PredictionFile, NonNumericValueEndsTheRows) {
@@ -418,7 +421,7 @@ TEST_F(PredictionFile, FileThatCannotBeCreated) {
     // The working directory itself is gone: nothing can be created in it.
     const fs::path here = fs::current_path();
     fs::remove(here);
-    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_NEAR(delta0x(2100), 80.0, dt_tol);  // the model's row 2100
     EXPECT_EQ(out_.str(), kUnusable);
     EXPECT_EQ(console().ended, false);  // no pause was taken
 }
@@ -426,8 +429,46 @@ TEST_F(PredictionFile, FileThatCannotBeCreated) {
 TEST_F(PredictionFile, FileThatCannotBeRead) {
     fs::create_directory(kFile);  // a directory in the file's place
     feed("untouched\n");
-    EXPECT_EQ(delta0x(2100), 0.0);
+    EXPECT_NEAR(delta0x(2100), 80.0, dt_tol);  // the model's row 2100
     EXPECT_EQ(out_.str(), kUnusable);
     EXPECT_EQ(rest(), "untouched\n");
     EXPECT_TRUE(fs::is_directory(kFile));
+}
+
+TEST_F(PredictionFile, UnusableTableGivesTheModelAfterOneLine) {
+    // A name the table cannot be read from, whatever stands there: the years
+    // 2020 to 3000 get the model's Delta T, and one line says so in the run.
+    const std::string good = "2020 69\n2030 99\n3000 100\n";
+    for (const char kind : {'d', 'l', 'p', 'u'}) {
+        if (kind == 'u' && geteuid() == 0) continue;  // root reads it
+        TempDir dir{"deltat"};
+        ASSERT_TRUE(dir.ok());
+        if (kind == 'd') fs::create_directory(kFile);
+        if (kind == 'l') {
+            write_file("good.txt", good);
+            fs::create_symlink("good.txt", kFile);
+        }
+        if (kind == 'p') {
+            ASSERT_EQ(mkfifo(kFile, 0644), 0);
+        }
+        if (kind == 'u') {
+            write(good);
+            fs::permissions(kFile, fs::perms::none);
+        }
+        feed("untouched\n");
+        EXPECT_NEAR(delta0x(2030), 67.0, dt_tol) << kind;  // the model's row
+        EXPECT_NEAR(delta0x(2900), 2984.6, dt_tol) << kind;
+        EXPECT_EQ(delta0x(2019), 0.0) << kind;  // the dialog takes the model
+        EXPECT_EQ(delta0x(3001), 0.0) << kind;
+        EXPECT_EQ(out_.str(), kUnusable) << kind;
+        EXPECT_EQ(rest(), "untouched\n") << kind;
+    }
+}
+
+TEST_F(PredictionFile, InterpolationBeyondAnyDeltaTGivesTheModel) {
+    // Every row passes the check of its own, but the parabola through them
+    // is absurd far from them.
+    write("2020 69\n2021 -1000000\n2022 1000000\n3000 1000000\n");
+    expect_notice_without_pause(2511, deltatime(2511, 1),
+                                not_covered(2511, "gives an impossible Delta-T for"));
 }
