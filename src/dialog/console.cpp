@@ -297,11 +297,11 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
 }
 
 int ConsoleReaders::parsenth(int nth, int kkk) {
-    if (nth <= 1) text_ = kNoText;
-    if (automatic()) return kkk;
-    std::string tok;
-    if (!next_token(&p_nth_, nth, &tok)) return kkk;
-    return text_to_int(tok.c_str());
+    if (automatic()) {
+        if (nth <= 1) text_ = kNoText;
+        return kkk;
+    }
+    return parsenth_interactive(nth, kkk);
 }
 
 int ConsoleReaders::parsenth_interactive(int nth, int kkk) {

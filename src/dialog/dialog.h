@@ -153,9 +153,6 @@ private:
     // Rate of the true distance at the latest clearing, degrees per hour
     // (NaN before the first); the result screen judges a slow lunar by it.
     double ld_rate_ = std::nan("");
-    // Angle at which the two lines of position of the latest fix cross,
-    // degrees (0 to 90); the result screen warns when it is small.
-    double lop_angle_ = 90.0;
 
     int seq_iterations_ = 0;  // Iterate steps since the fix last converged
     int n_passes_ = 0, n_iterations_ = 0, n_fixes_ = 0, n_menu_reads_ = 0;

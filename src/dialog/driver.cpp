@@ -25,8 +25,7 @@ namespace {
 constexpr int kBuiltInYear = 2017;
 
 // The program's files in the working directory.
-const char* const kPredictionFileName = "moondist0x0.txt";
-const char* const kProgramFiles[3] = {kPredictionFileName, kFirstSightFile,
+const char* const kProgramFiles[3] = {kPredictionFile, kFirstSightFile,
                                       kSecondSightFile};
 
 // Age in seconds above which a temporary file of a save is taken for the
@@ -220,7 +219,7 @@ DialogStep Dialog::reset_files() {
         c = rd_->pause();
         if (c == '2' || c == 'X' || c == 'x') {
             conputs(" OK, + RESETTiNG file 0x0.txt");
-            reset_file(kPredictionFileName,
+            reset_file(kPredictionFile,
                        " !!! file moondist0x0.txt is WRITE PROTECTED");
         } else {
             conputs(" OK, - No RESET of file 0x0.txt");

@@ -131,7 +131,6 @@ DialogStep Dialog::fix() {
         ++rs_.iersum;
         rd_->pause();
     }
-    lop_angle_ = lopangle(rs_.azim1, rs_.azim2);
     double dist = bestver(1, rs_.latitude0, rs_.longitude0 * ynorm, xpos,
                           ypos, ynorm);
     if (!std::isfinite(latp) || !std::isfinite(lonp) || !std::isfinite(dist))
@@ -205,9 +204,11 @@ DialogStep Dialog::lunar_result() {
         conputs(" !!! Position-estimate should be changed !!!");
     // Lines crossing at a small angle: an error of the altitudes moves the
     // fix far along them, and the circles of equal altitude may cross a
-    // second time near by.  The angle as shown decides, so that the line
-    // never reads 10.0.
-    const double shown_angle = std::round(lop_angle_ * 10.0) / 10.0;
+    // second time near by.  The angle is that of the azimuths the fix was
+    // made from; the angle as shown decides, so that the line never reads
+    // 10.0.
+    const double shown_angle =
+        std::round(lopangle(rs_.azim1, rs_.azim2) * 10.0) / 10.0;
     if (shown_angle < kNarrowCrossing)
         conprintf(" !!! Lines of position cross at %.1f deg: the position is "
                   "uncertain along them\n", shown_angle);

@@ -283,10 +283,12 @@ double clock_hours(int hour, int min, int sec) {
     return h + m / 60.0 + s / 3600.0;
 }
 
-// Lines 1 to 6 of a record read from `file`: every value outside its
-// range is replaced by the built-in default `def`, one line each.  The
-// star index is left to the catalogue.
-void check_sight(const char* file, SightRecord* r, const SightRecord& def) {
+// Lines 1 to 6 of the record of sight nobs read from `file`: every value
+// outside its range, and a body code the sight cannot take, is replaced by
+// the built-in default `def`, one line each.  The star index is left to the
+// catalogue.
+void check_sight(const char* file, int nobs, SightRecord* r,
+                 const SightRecord& def) {
     if (!remembered_ok(file, kYearRange, r->year)) r->year = def.year;
     if (!remembered_ok(file, kMonthRange, r->month)) r->month = def.month;
     if (!remembered_ok(file, kDayRange, r->day)) r->day = def.day;
@@ -308,12 +310,6 @@ void check_sight(const char* file, SightRecord* r, const SightRecord& def) {
         r->had = def.had;
         r->hamf = def.hamf;
     }
-}
-
-// The body code of sight nobs read from `file`: one the sight cannot take
-// is replaced by the built-in default `def`, with one line.
-void check_body(const char* file, int nobs, SightRecord* r,
-                const SightRecord& def) {
     if (!remembered_fits(file, body_range(nobs), body_fits(nobs, r->iur)))
         r->iur = def.iur;
 }
@@ -359,8 +355,7 @@ int ReadFirstSightMemory(RunState* rs) {
     if (found != 1)
         return not_read(rs, kFirstSightFile, kFirstSightUnsaved, found);
     const RunState def;
-    check_sight(kFirstSightFile, &m.sight, def.sight1);
-    check_body(kFirstSightFile, 1, &m.sight, def.sight1);
+    check_sight(kFirstSightFile, 1, &m.sight, def.sight1);
     check_value(kFirstSightFile, kIndexRange, &m.indb, def.indb);
     check_value(kFirstSightFile, kEyeRange, &m.aug, def.aug);
     check_value(kFirstSightFile, kTemperatureRange, &m.temperature,
@@ -383,8 +378,7 @@ int ReadSecondSightMemory(RunState* rs) {
     if (found != 1)
         return not_read(rs, kSecondSightFile, kSecondSightUnsaved, found);
     const RunState def;
-    check_sight(kSecondSightFile, &m.sight, def.sight2);
-    check_body(kSecondSightFile, 2, &m.sight, def.sight2);
+    check_sight(kSecondSightFile, 2, &m.sight, def.sight2);
     check_value(kSecondSightFile, kCourseRange, &m.kursav, def.kursav);
     check_value(kSecondSightFile, kSpeedRange, &m.velav, def.velav);
     common_to_working(m, rs);

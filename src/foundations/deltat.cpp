@@ -126,8 +126,7 @@ const DeltaTTable& deltat_table() {
     return table;
 }
 
-// The prediction file and its explanatory trailer.
-const char kPredictionFile[] = "moondist0x0.txt";
+// The explanatory trailer of the prediction file.
 constexpr int kPredictionRows = 21;
 const char* const kPredictionTrailer[11] = {
     "  'YEAR'  'DELTA_T(seconds)' \n\n",
@@ -251,6 +250,8 @@ double prediction_file_unusable(int year0) {
 }
 
 } // namespace
+
+const char kPredictionFile[] = "moondist0x0.txt";
 
 /* deltatime - Delta T = TT - UT1 from the built-in model.
  *   year     calendar year, -700 to 3500

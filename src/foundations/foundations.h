@@ -187,6 +187,9 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * the file does not cover. */
 double delta0x(int year0);
 
+/* kPredictionFile: the name of the Delta T prediction file. */
+extern const char kPredictionFile[];  // "moondist0x0.txt"
+
 /* quadipol: value at x of the polynomial through n points (Neville).
  *   xa, ya  abscissae and ordinates, indexed 1 to n (n from 1 to 9)
  *   n       number of points
