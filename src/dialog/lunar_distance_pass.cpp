@@ -34,10 +34,13 @@ constexpr double kFirstPassLimit = 2.0;
 // distance over this many seconds after the clearing time.
 constexpr int kRateSpan = 180;
 
-// Below this rate of the true distance (degrees per hour, a tenth of the
-// Moon's usual half a degree an hour) its direction is too uncertain to
-// overrule the navigator's side answer.
-constexpr double kMinRateForSide = 0.05;
+// Below this rate of the true distance (degrees per hour) the navigator's
+// side answer sets the direction of the correction; at or above it the
+// ephemerides do.  Over kRateSpan the distance then changes by 0.18", far
+// above the noise of the ephemerides' sums, so its sign is certain; below
+// it 0.1' of distance is worth more than 1.5 hours of clock, and no lunar
+// times the clock at all.
+constexpr double kMinRateForSide = 0.001;
 
 }  // namespace
 

@@ -596,6 +596,58 @@ TEST_F(LunarPass, LaterPassStopsAfterTenClearings) {
     EXPECT_LT(s1.ncount, 10);
 }
 
+TEST_F(LunarPass, SideAnswerDecidesOnlyBelowAThousandthOfADegreeAnHour) {
+    // Alphard passes about 27 deg south of the Moon on 2021 January 2, its
+    // distance least near 19:03 UT and closing before.  Alphard stands west
+    // of the Moon in right ascension, so WEST is what a navigator answers.
+    // At 18:50 the distance closes at about 0.002 deg/h: the ephemerides
+    // set EAST.  At 19:00 it changes by about 0.0005 deg/h: the answer
+    // stands.
+    struct Row {
+        int min;       // minutes after 18 h
+        int answer;    // 1 EAST, -1 WEST
+        int used;      // the side the clearing went by
+        bool notice;   // the line that overrules the answer
+    };
+    const Row rows[] = {
+        {50, -1, 1, true}, {50, 1, 1, false}, {60, -1, -1, false},
+        {60, 1, 1, false}};
+    for (const Row& row : rows) {
+        StepRig rig("\n");
+        RunState& st = rig.st();
+        pass_state(&st, 8);
+        st.timezero = 0;  // the first pass: one clearing at the time given
+        st.sight2.idstar = 9;
+        st.signdist = row.answer;
+        set_date_time(&st.sight1, 2021, 1, 2, 18, row.min, 0);
+        // The rate from the places of the two bodies, by the cosine rule.
+        const double rad = twopi / 360.0;
+        double dist[2];
+        for (int k = 0; k < 2; ++k) {
+            double dm, gm, ga, am, hp, sd, ds, gs, as, sha;
+            lunarfix::mooneph(1, st.DeltaTT, 2021, 1, 2, 18, row.min,
+                              180 * k, &dm, &gm, &ga, &am, &hp, &sd);
+            lunarfix::starseph(1, 9, st.DeltaTT, 2021, 1, 2, 18, row.min,
+                               180 * k, &ds, &gs, &ga, &as, &sha);
+            dist[k] = std::acos(std::sin(dm * rad) * std::sin(ds * rad) +
+                                std::cos(dm * rad) * std::cos(ds * rad) *
+                                    std::cos((am - as) * rad)) /
+                      rad;
+            if (k == 0) st.LD_limb = dist[0] - 15.7 / 60.0;
+        }
+        const double rate = (dist[1] - dist[0]) / (180.0 * second);
+        ASSERT_LT(rate, 0.0) << row.min;
+        ASSERT_EQ(std::fabs(rate) > 0.001, row.min == 50) << rate;
+        st.SDamoon = 15.7;
+        rig.step(DialogStep::LunarDistancePass);
+        EXPECT_EQ(st.signdist, row.used) << row.min << " " << row.answer;
+        EXPECT_EQ(has(rig.out.str(), " !!! The distance to Alphard is "
+                                     "closing: corrected as for EAST\n"),
+                  row.notice)
+            << row.min << " " << row.answer;
+    }
+}
+
 TEST_F(LunarPass, LimbAnswerBetweenNearAndFarTakesTheCentre) {
     // 1.5 at the limb question (neither near nor far): the distance is
     // taken to the Moon's centre at every clearing; nothing is carried over

@@ -302,14 +302,16 @@ Outcome solve(const Lunar& l, const Observer& o, int side) {
 constexpr double kClockTolerance = 20.0 * second;
 constexpr double kPositionTolerance = 5.0 * nm;
 
-void expect_found(const Outcome& o, const char* what) {
+void expect_found(const Outcome& o, const char* what,
+                  double clock_tolerance = kClockTolerance,
+                  double position_tolerance = kPositionTolerance) {
     EXPECT_EQ(o.run.status, 0) << what;
     EXPECT_FALSE(o.run.ended) << what;
     EXPECT_EQ(o.run.menu_reads, 1) << what;
     EXPECT_LT(std::fabs(o.run.state.dist), 0.1) << what;
-    EXPECT_LE(std::fabs(o.clock_error), kClockTolerance)
+    EXPECT_LE(std::fabs(o.clock_error), clock_tolerance)
         << what << ": clock off by " << o.clock_error / second << " s";
-    EXPECT_LE(o.position_error, kPositionTolerance)
+    EXPECT_LE(o.position_error, position_tolerance)
         << what << ": position off by " << o.position_error / nm << " nm";
 }
 
@@ -433,6 +435,54 @@ TEST_F(LunarGeometry, SlowLunarIsFlagged) {
     EXPECT_NEAR(shown, std::fabs(rate), 0.005);
     const double expected = 0.1 / 60.0 / std::fabs(rate) * 3600.0;
     EXPECT_NEAR(worth, expected, 0.02 * expected);
+}
+
+TEST_F(LunarGeometry, SlowLunarsEndWhereTheSightsPutThemAnsweredEitherWay) {
+    // Near the closest approach of the Moon and a star far off the ecliptic
+    // the side read off the right ascensions can disagree with the closing
+    // or opening of the distance.  Whichever side is answered, the run must
+    // end where the sights put it: within 20 s of clock and 8" of distance
+    // at the lunar's rate (1 deg/h is 1" a second), and within 5 miles and
+    // a quarter mile for every second of clock error.
+    struct Row {
+        const char* what;
+        Lunar lunar;
+        Observer at;  // eye 0: a place seeing both at about 40 deg
+        int side;     // the answer, 1 EAST 2 WEST
+    };
+    const Observer pacific{7.0 + 29.7 / 60.0, -130.0, 3.0};
+    const Lunar altair{1999, 6, 3, 8, 48, 54, 2, 8, 12, 2};
+    const Lunar kochab{2021, 1, 2, 13, 0, 0, 2, 8, 35, 1};
+    const Row rows[] = {
+        {"Altair 1999 answered WEST (closing)", altair, pacific, 2},
+        {"Altair 1999 answered EAST", altair, pacific, 1},
+        {"Kochab 2021 answered EAST (opening)", kochab, {0.0, 0.0, 0.0}, 1},
+    };
+    for (const Row& row : rows) {
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        const Lunar& l = row.lunar;
+        const double rate =
+            (geocentric_distance(l, 180) - geocentric_distance(l, -180)) /
+            0.1;
+        ASSERT_GT(std::fabs(rate), 0.001) << row.what;
+        ASSERT_LT(std::fabs(rate), 0.05) << row.what;
+        const Observer o =
+            row.at.eye > 0.0 ? row.at : place_for(l, 40.0, 40.0, 1, 3.0);
+        const Outcome out = solve(l, o, row.side);
+        const double clock_tolerance =
+            20.0 * second + 8.0 / std::fabs(rate) * second;
+        expect_found(out, row.what, clock_tolerance,
+                     5.0 * nm + 0.25 * nm * std::fabs(out.clock_error) / second);
+        EXPECT_TRUE(has(out.run.out, " !!! Slow lunar: distance changes "))
+            << row.what;
+    }
+    // The side read off the right ascensions disagrees with the distance
+    // in both lunars.
+    EXPECT_EQ(side_by_right_ascension(altair), 2);
+    EXPECT_LT(geocentric_distance(altair, 180), geocentric_distance(altair, -180));
+    EXPECT_EQ(side_by_right_ascension(kochab), 1);
+    EXPECT_GT(geocentric_distance(kochab, 180), geocentric_distance(kochab, -180));
 }
 
 TEST_F(LunarGeometry, BriskLunarIsNotFlagged) {
