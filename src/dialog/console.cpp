@@ -27,7 +27,9 @@ bool is_space(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 
-bool is_separator(char c) { return c == ' ' || c == ',' || c == ';'; }
+bool is_separator(char c) {
+    return c == ' ' || c == '\t' || c == ',' || c == ';';
+}
 
 // Text to int as the C library's atoi reads it (white space, sign, digits),
 // clamped to the int range instead of overflowing.
@@ -52,8 +54,10 @@ int text_to_int(const char* s) {
 // One real number at *p (white space skipped).  Returns false, leaving *p
 // and *x, when no number starts there or the number is not finite (then
 // *nonfinite is 1 for a number that is not finite, 0 for none); otherwise
-// moves *p past it and leaves *nonfinite.
-bool scan_real(const char** p, double* x, int* nonfinite) {
+// moves *p past it and leaves *nonfinite.  *minus (when given) tells
+// whether the number was typed with a minus sign, "-0" included.
+bool scan_real(const char** p, double* x, int* nonfinite,
+               bool* minus = nullptr) {
     const char* s = *p;
     char* end = nullptr;
     double v = std::strtod(s, &end);
@@ -62,6 +66,7 @@ bool scan_real(const char** p, double* x, int* nonfinite) {
         return false;
     }
     *p = end;
+    if (minus != nullptr) *minus = std::signbit(v);
     *x = (v == 0.0) ? 0.0 : v;  // no negative zero
     return true;
 }
@@ -104,14 +109,16 @@ bool is_hemisphere_field(const char* s, std::size_t n) {
     return n > 1 && is_hemisphere_letter(s[0]) && is_number(s + 1, n - 1);
 }
 
-// What a typed line holds besides numbers (ConsoleReaders::TypedText): its
-// fields are separated by white space (the line end among them) and, with
-// `commas` (the token readers), by commas and semicolons too; lies1 and
-// lies2 scan white space only, so there "33,20" is text and not 33 with
-// the default minutes.  With `angles`, a hemisphere letter is told apart
-// from other text.
-int text_kind(const std::string& line, bool commas, bool angles) {
+// What a typed line holds besides numbers (ConsoleReaders::TypedText), and
+// how many numbers (*numbers): its fields are separated by white space (the
+// line end among them) and, with `commas` (the token readers), by commas
+// and semicolons too; lies1 and lies2 scan white space only, so there
+// "33,20" is text and not 33 with the default minutes.  With `angles`, a
+// hemisphere letter is told apart from other text.
+int text_kind(const std::string& line, bool commas, bool angles,
+              int* numbers) {
     int kind = ConsoleReaders::kNoText;
+    *numbers = 0;
     const char* s = line.c_str();
     const std::size_t n = line.size();
     auto sep = [commas](char c) {
@@ -122,10 +129,13 @@ int text_kind(const std::string& line, bool commas, bool angles) {
         while (i < n && sep(s[i])) ++i;
         std::size_t j = i;
         while (j < n && !sep(s[j])) ++j;
-        if (j > i && !is_number(s + i, j - i)) {
-            if (angles && is_hemisphere_field(s + i, j - i))
-                return ConsoleReaders::kHemisphereLetter;
-            kind = ConsoleReaders::kText;
+        if (j > i) {
+            if (is_number(s + i, j - i))
+                ++*numbers;
+            else if (angles && is_hemisphere_field(s + i, j - i))
+                kind = ConsoleReaders::kHemisphereLetter;
+            else if (kind == ConsoleReaders::kNoText)
+                kind = ConsoleReaders::kText;
         }
         i = j;
     }
@@ -197,6 +207,7 @@ void ConsoleReaders::reset() {
     lies1_found_ = 0;
     nonfinite_ = 0;
     text_ = kNoText;
+    numbers_ = 0;
     line_open_ = false;
     automatic_ = false;
     mode_ = nullptr;
@@ -289,7 +300,7 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
             return false;
         }
         t->saved = line;
-        text_ = text_kind(line, true, false);
+        text_ = text_kind(line, true, false, &numbers_);
         if (line.size() <= 1) return false;  // ENTER alone
         nth = 1;
     }
@@ -298,21 +309,21 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
 
 int ConsoleReaders::parsenth(int nth, int kkk) {
     if (automatic()) {
-        if (nth <= 1) text_ = kNoText;
+        if (nth <= 1) forget_line();
         return kkk;
     }
     return parsenth_interactive(nth, kkk);
 }
 
 int ConsoleReaders::parsenth_interactive(int nth, int kkk) {
-    if (nth <= 1) text_ = kNoText;
+    if (nth <= 1) forget_line();
     std::string tok;
     if (!next_token(&p_nth_, nth, &tok)) return kkk;
     return text_to_int(tok.c_str());
 }
 
 int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
-    if (nth <= 1) text_ = kNoText;
+    if (nth <= 1) forget_line();
     if (iterq == 1 || automatic()) return kkk;
     std::string tok;
     if (!next_token(&p_4nth_, nth, &tok)) return kkk;
@@ -321,7 +332,7 @@ int ConsoleReaders::parse4nth(int iterq, int nth, int kkk) {
 
 double ConsoleReaders::parsefd(int nth, double xxx) {
     nonfinite_ = 0;
-    if (nth <= 1) text_ = kNoText;
+    if (nth <= 1) forget_line();
     if (automatic()) return xxx;
     std::string tok;
     if (!next_token(&p_fd_, nth, &tok)) return xxx;
@@ -333,7 +344,7 @@ double ConsoleReaders::parsefd(int nth, double xxx) {
 
 void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     nonfinite_ = 0;
-    text_ = kNoText;
+    forget_line();
     if (automatic()) {
         *z1 = x1;
         *z2 = x2;
@@ -343,15 +354,29 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     conprintf("Input: ");
     double deg = x1;
     double min = x2;
+    bool minus = false;  // the degrees were typed with a minus sign
+    bool deg_typed = false, min_typed = false;
     if (read_line(kValueLine, &lies2_buf_)) {
-        text_ = text_kind(lies2_buf_, false, true);
+        text_ = text_kind(lies2_buf_, false, true, &numbers_);
         const char* p = lies2_buf_.c_str();
-        if (scan_real(&p, &deg, &nonfinite_))
-            scan_real(&p, &min, &nonfinite_);
+        deg_typed = scan_real(&p, &deg, &nonfinite_, &minus);
+        if (deg_typed) min_typed = scan_real(&p, &min, &nonfinite_);
     }
+    // Degrees typed with a fraction: alone they are decimal degrees
+    // ("-33.5" is -33 30); with minutes no one can tell what they mean.
+    if (deg_typed && deg != std::trunc(deg)) {
+        if (!min_typed) {
+            const double whole = std::trunc(deg);
+            min = deg * 60.0 - whole * 60.0;
+            deg = whole;
+        } else if (text_ == kNoText) {
+            text_ = kDegreesWithFraction;
+        }
+    }
+    // A minus sign typed before 0 degrees ("-0 30") belongs to the minutes.
     if (deg > 0.0) {
         min = std::fabs(min);
-    } else if (deg < 0.0) {
+    } else if (deg < 0.0 || minus) {
         min = -std::fabs(min);
     }
     *z1 = (deg == 0.0) ? 0.0 : deg;
@@ -361,7 +386,7 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
 void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     lies1_found_ = 0;
     nonfinite_ = 0;
-    text_ = kNoText;
+    forget_line();
     if (automatic()) {
         *z1 = x1;
         return;
@@ -379,7 +404,7 @@ void ConsoleReaders::lies1(int liesdf, double x1, double* z1) {
     }
     double value = x1;
     if (read_line(kValueLine, &lies1_buf_)) {
-        text_ = text_kind(lies1_buf_, false, false);
+        text_ = text_kind(lies1_buf_, false, false, &numbers_);
         const char* p = lies1_buf_.c_str();
         if (scan_real(&p, &value, &nonfinite_)) lies1_found_ = 1;
     }

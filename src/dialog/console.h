@@ -15,8 +15,8 @@
 // can point the console at string streams.
 //
 // Text in a number: every reader looks at the whole line it reads.  A line
-// whose fields (separated by white space, and at the token readers also by
-// commas and semicolons) are not all numbers, such as "x", "12abc",
+// whose fields (separated by white space, tabs among it, and at the token
+// readers also by commas and semicolons) are not all numbers, such as "x", "12abc",
 // "33 20 S" or, at lies1 and lies2, "33,20", is marked (typed_text()); the
 // reader still hands back what the numbers at its start give, and the
 // caller refuses the answer and asks again (dialog/ranges.h).
@@ -86,7 +86,7 @@ public:
      *   digits count, "6.7" gives 6, "x" gives 0, values beyond the int
      *   range are clamped), or kkk for ENTER alone, for a line with fewer
      *   tokens, at end of input and in automatic mode.
-     * Notes: separators are blank, comma and semicolon, a run of them
+     * Notes: separators are blank, tab, comma and semicolon, a run of them
      *   counts as one; the line end is no separator and stays with the last
      *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
      *   typed characters are taken; the rest of a longer line is dropped
@@ -124,17 +124,22 @@ public:
      * Notes: prints "[Default: %.0f %.2f ] Input: " (default minutes that
      *   round to 60.00 are shown as 0.00 with the degree carried; the
      *   defaults themselves are kept), reads one line (at most
-     *   59 typed characters; the rest of a longer line is dropped) and scans up to two numbers separated by white
-     *   space; a number found replaces the default in its place, scanning
-     *   stops at the first field that is no finite number.  A line that
-     *   holds anything besides numbers is marked (typed_text()); a
-     *   hemisphere letter N, S, E or W (any case, alone or at either end of
-     *   a number: "33 20 S", "20S") is marked as such.  Sign rule,
-     *   applied to typed and default values alike: the minutes take the sign
-     *   of the degrees; with 0 degrees (also -0) they keep their own sign.
-     *   The degrees are returned as typed, fraction included; a zero is
-     *   returned as +0.  In automatic mode nothing is printed or read and
-     *   z1, z2 receive x1, x2 unchanged.
+     *   59 typed characters; the rest of a longer line is dropped) and
+     *   scans up to two numbers separated by white space; a number found
+     *   replaces the default in its place, scanning stops at the first
+     *   field that is no finite number.  A line that holds anything besides
+     *   numbers is marked (typed_text()); a hemisphere letter N, S, E or W
+     *   (any case, alone or at either end of a number: "33 20 S", "20S") is
+     *   marked as such.  Degrees typed alone with a fraction are decimal
+     *   degrees ("-33.5" gives -33 and -30); degrees with a fraction typed
+     *   with minutes ("-33.5 10") are marked kDegreesWithFraction and
+     *   handed back as typed.  A whole number alone replaces the degrees
+     *   only.  Sign rule, applied to typed and default values alike: the
+     *   minutes take the sign of the degrees; with 0 degrees they keep their
+     *   own sign, unless the degrees were typed with a minus sign ("-0 30"
+     *   gives 0 and -30, as "0 -30" does).  A zero is returned as +0.  In
+     *   automatic mode nothing is printed or read and z1, z2 receive x1, x2
+     *   unchanged.
      * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
      *   formatted input). */
     void lies2(double x1, double x2, double* z1, double* z2);
@@ -170,6 +175,7 @@ public:
         kNoText = 0,            // numbers only, ENTER, or nothing read
         kText = 1,              // a field that is not a number ("x", "12abc")
         kHemisphereLetter = 2,  // at lies2: a letter N, S, E or W ("33 20 S")
+        kDegreesWithFraction = 3,  // at lies2: "-33.5 10", numbers only
     };
 
     /* typed_text: a TypedText for the line that the last lies1 or lies2
@@ -178,6 +184,12 @@ public:
      * caller refuses an answer marked with text instead of taking the
      * numbers at its start. */
     int typed_text() const { return text_; }
+
+    /* typed_numbers: how many numbers the line of the last answer held (as
+     * typed_text(), in the fields its reader separates); 0 when nothing
+     * was read.  A question that takes one number refuses a line holding
+     * two, such as a decimal comma ("2,5") at a token reader. */
+    int typed_numbers() const { return numbers_; }
 
     /* skip: new screen.
      *   klines  number of lines holding one blank
@@ -223,12 +235,18 @@ private:
     // Reads (nth <= 1) or reuses the saved line; returns false when the
     // default is the answer, else *tok is token nth.
     bool next_token(TokenLine* t, int nth, std::string* tok);
+    // No line read yet for the answer in hand: no marks.
+    void forget_line() {
+        text_ = kNoText;
+        numbers_ = 0;
+    }
 
     TokenLine p_nth_, p_4nth_, p_fd_;
     std::string lies1_buf_, lies2_buf_;
     int lies1_found_;
     int nonfinite_ = 0;  // see typed_nonfinite()
     int text_ = kNoText;  // see typed_text()
+    int numbers_ = 0;     // see typed_numbers()
     bool line_open_;     // a line was taken only in part: its rest is pending
     bool automatic_;
     const int* mode_;

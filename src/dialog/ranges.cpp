@@ -5,6 +5,7 @@
 
 #include "dialog/console.h"
 #include "foundations/console_io.h"
+#include "foundations/foundations.h"
 
 namespace lunarfix {
 
@@ -40,7 +41,7 @@ const ValueRange kTemperatureRange = {"Temperature", -80.0, 60.0, 0,
                                       "from -80 to +60 C"};
 const ValueRange kPressureRange = {"Pressure", 0.0, 1200.0, 0,
                                    "from 0 to 1200 hPa"};
-const ValueRange kDeltaTRange = {"Delta_T", -1000.0, 6000.0, 0,
+const ValueRange kDeltaTRange = {"Delta_T", kDeltaTLeast, kDeltaTMost, 0,
                                  "from -1000 to 6000 sec"};
 const ValueRange kCourseRange = {"Course", -360.0, 360.0, 0,
                                  "from -360 to 360 deg"};
@@ -72,9 +73,13 @@ const ValueRange kOtherBody = {"Body", 0.0, 8.0, 0,
 
 // The line that refuses a typed answer.
 void refusal_line(const ValueRange& r) {
-    if (readers().typed_text() == ConsoleReaders::kHemisphereLetter)
+    const int text = readers().typed_text();
+    if (text == ConsoleReaders::kHemisphereLetter)
         conputs(" !!! Type south latitudes and west longitudes with a minus "
                 "sign: -33 20");
+    else if (text == ConsoleReaders::kDegreesWithFraction)
+        conputs(" !!! Type degrees and minutes (-33 30) or decimal degrees "
+                "alone (-33.5): asked again");
     else
         conprintf(" !!! %s must be %s: asked again\n", r.name, r.text);
 }
@@ -119,6 +124,19 @@ int typed_refused(const ValueRange& r, double x) {
 
 int typed_text_refused(const ValueRange& r) {
     return typed_unfit_refused(r, 1);
+}
+
+int typed_one_refused(const ValueRange& r, double x, TypedCheck check) {
+    ConsoleReaders& rd = readers();
+    if (rd.typed_text() == ConsoleReaders::kNoText &&
+        rd.typed_nonfinite() == 0 && rd.typed_numbers() > 1) {
+        conprintf(" !!! %s is one number: type a decimal point (2.5): "
+                  "asked again\n",
+                  r.name);
+        return 1;
+    }
+    return check == TypedCheck::InRange ? typed_refused(r, x)
+                                        : typed_text_refused(r);
 }
 
 int remembered_fits(const char* file, const ValueRange& r, int fits) {

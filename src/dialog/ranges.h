@@ -82,7 +82,10 @@ double clamped(const ValueRange& r, double x);
  *   readers then keep the default, which must not pass as the answer) or
  *   text (ConsoleReaders::typed_text()).  For a hemisphere letter typed
  *   with degrees and minutes the line is instead
- *   " !!! Type south latitudes and west longitudes with a minus sign: -33 20".
+ *   " !!! Type south latitudes and west longitudes with a minus sign: -33 20",
+ *   for degrees with a fraction typed with minutes
+ *   " !!! Type degrees and minutes (-33 30) or decimal degrees alone
+ *   (-33.5): asked again".
  * Notes: in automatic mode nothing is typed and nothing is refused; a
  *   line that a screen read in automatic mode all the same is checked for
  *   text. */
@@ -93,6 +96,22 @@ int typed_refused(const ValueRange& r, double x);
  * typed_refused, but only text and numbers that are not finite are
  * refused. */
 int typed_text_refused(const ValueRange& r);
+
+/* TypedCheck: what ask_number refuses besides text and numbers that are
+ * not finite: InRange also a value outside the range, TextOnly nothing
+ * more. */
+enum class TypedCheck { TextOnly, InRange };
+
+/* typed_one_refused: the check of an answer that is one number, read by a
+ * token reader (which takes a comma for a separator): a line holding more
+ * than one number ("2,5", "1 5") is refused after the line
+ * " !!! <name> is one number: type a decimal point (2.5): asked again";
+ * otherwise as typed_refused (check InRange) or typed_text_refused
+ * (TextOnly), text refused first.
+ *   r      the field and its range
+ *   x      the value as the reader gave it
+ *   check  which of the two checks follows */
+int typed_one_refused(const ValueRange& r, double x, TypedCheck check);
 
 /* typed_unfit_refused: as typed_refused, with the caller's own verdict on
  * the value in place of the range check.
@@ -111,11 +130,6 @@ int remembered_ok(const char* file, const ValueRange& r, double x);
 /* remembered_fits: as remembered_ok, with the caller's verdict fits (1:
  * the value is one the field takes) in place of the range check. */
 int remembered_fits(const char* file, const ValueRange& r, int fits);
-
-/* TypedCheck: what ask_number refuses besides text and numbers that are
- * not finite: InRange also a value outside the range, TextOnly nothing
- * more. */
-enum class TypedCheck { TextOnly, InRange };
 
 /* ask_number: one real number asked (lies1) until an answer is taken.
  *   question  text printed before the default each time the question is

@@ -372,7 +372,7 @@ DialogStep Dialog::index_correction() {
         conprintf(" [Default: %.2f  ] Input: ", rs_.indb);
         if (rs_.iterq == 1) break;
         const double ic = rd_->parsefd(1, rs_.indb);
-        if (!typed_refused(kIndexRange, ic)) {
+        if (!typed_one_refused(kIndexRange, ic, TypedCheck::InRange)) {
             rs_.indb = ic;
             break;
         }
@@ -393,9 +393,9 @@ DialogStep Dialog::height_of_eye() {
             conprintf(" [Default: %.2f  ] Input: ", rs_.aug);
             if (rs_.iterq == 1) break;
             const double eye = rd_->parsefd(1, rs_.aug);
-            // Finite heights are clamped below; text or one that is not
-            // finite is refused.
-            if (!typed_text_refused(kEyeRange)) {
+            // Finite heights are clamped below; text, one that is not
+            // finite or a second number (a decimal comma) is refused.
+            if (!typed_one_refused(kEyeRange, eye, TypedCheck::TextOnly)) {
                 rs_.aug = eye;
                 break;
             }

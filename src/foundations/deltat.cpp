@@ -184,10 +184,12 @@ bool next_word(std::FILE* f, char* buf, int cap) {
     return true;
 }
 
-// Largest Delta T, in seconds, that a row of the prediction file may hold:
-// about 11.6 days, fifty times the largest value of the built-in model.  A
-// larger value can only come from a corrupted or mistyped file, and would
-// carry the ephemerides to an instant where their sums overflow.
+// Largest Delta T, in seconds, that a row of the prediction file may hold
+// and still be read as a row: about 11.6 days, fifty times the largest
+// value of the built-in model.  A larger value can only come from a
+// corrupted or mistyped file, and ends the rows.  (A value that is read but
+// lies outside kDeltaTLeast to kDeltaTMost is not used either: see
+// delta0x.)
 constexpr double kMaxFileDeltaT = 1.0e6;
 
 // Reads one row (a whole-number year and a finite Delta T in seconds of
@@ -318,7 +320,8 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * not decrease; the value is the parabola through that pair and the row
  * before it (Neville).  The file does not cover year0 when a row out of
  * order comes first (the wrong-sequence message), when the three rows
- * used repeat a year, when the parabola gives more than 1e6 s in size, or
+ * used repeat a year, when the parabola gives a value outside the range a
+ * typed Delta T may take (kDeltaTLeast to kDeltaTMost, -1000 to 6000 s), or
  * when year0 lies past the last row read (one line saying so, naming the
  * year).  None of these waits for the navigator: nothing hangs on an
  * answer, and a pause would swallow the next answer queued in a pipe.  A
@@ -379,9 +382,9 @@ double delta0x(int year0) {
                 return model_instead(year0, "repeats a year needed for");
             double y = 0.0;
             quadipol(xa, ya, 3, static_cast<double>(year0), &y);
-            // Rows that each pass read_row can still bend the parabola far
-            // beyond any Delta T.
-            if (!(std::fabs(y) <= kMaxFileDeltaT))
+            // A row read, or the parabola through rows that each pass
+            // read_row, can lie far beyond any Delta T.
+            if (!(y >= kDeltaTLeast && y <= kDeltaTMost))
                 return model_instead(year0, "gives an impossible Delta-T for");
             return y;
         }

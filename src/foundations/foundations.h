@@ -176,12 +176,18 @@ double deltatime(int year, int month);
 double quadipola(double x1, double y1, double x2, double y2, double x3,
                  double y3, double x);
 
+/* kDeltaTLeast, kDeltaTMost: the range of a Delta T the navigator may type
+ * or the prediction file may give, seconds (the built-in model stays within
+ * it from -700 to 3000). */
+constexpr double kDeltaTLeast = -1000.0;
+constexpr double kDeltaTMost = 6000.0;
+
 /* delta0x: Delta T in seconds for year0 from the prediction file
  * moondist0x0.txt in the working directory (written with its default rows
  * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
  * the file does not cover (past its last row, rows out of order, a
- * repeated year, an interpolated value beyond 1e6 s in size) gets the
- * built-in model's value after a message, without a pause; so does every
+ * repeated year, a value read or interpolated outside kDeltaTLeast to
+ * kDeltaTMost) gets the built-in model's value after a message, without a pause; so does every
  * such year when the file can be neither created nor read (its message
  * once in a run).  0 for a year after 3000 and for a year before 2020 that
  * the file does not cover. */

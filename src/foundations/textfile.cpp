@@ -211,7 +211,8 @@ std::FILE* open_regular(const char* path) {
 
 /* examine_name - what a save finds at a name.
  *   path     file name
- *   mode     out (may be nullptr): permission bits of a Writable file
+ *   mode     out (may be nullptr): read, write and execute bits of a
+ *            Writable file (never setuid, setgid or sticky)
  *   returns  Free, Writable, NotPlain, WriteProtected or Unseen
  * Notes: lstat, so a symbolic link is seen as a link.  Root passes every
  *   permission test, so the owner's write bit is looked at itself.
@@ -222,7 +223,7 @@ NameKind examine_name(const char* path, unsigned* mode) {
         return errno == ENOENT ? NameKind::Free : NameKind::Unseen;
     if (!S_ISREG(st.st_mode)) return NameKind::NotPlain;
     if ((st.st_mode & S_IWUSR) == 0) return NameKind::WriteProtected;
-    if (mode != nullptr) *mode = st.st_mode & 07777;
+    if (mode != nullptr) *mode = st.st_mode & 0777;
     return NameKind::Writable;
 }
 
@@ -236,8 +237,9 @@ NameKind examine_name(const char* path, unsigned* mode) {
  *   2) The temporary file is created with O_CREAT | O_EXCL | O_NOFOLLOW: it
  *      is always new, so nothing planted under a temporary name (a link, a
  *      leftover of a killed run) is ever written through or read.
- *   3) After write and fsync the temporary file takes the permission bits
- *      of the file it replaces and is renamed over the name; with keep 1 it
+ *   3) After write and fsync the temporary file takes the read, write and
+ *      execute bits of the file it replaces (a setuid, setgid or sticky bit
+ *      is not carried over) and is renamed over the name; with keep 1 it
  *      is hard-linked to the name, which fails if another copy has created
  *      the file meanwhile, and that file is then kept.  After the rename
  *      (or link) the directory is flushed with fsync.  On every failure the

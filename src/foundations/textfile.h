@@ -34,7 +34,8 @@ enum class NameKind {
 
 /* examine_name: what a save would find at a name.
  *   path     file name
- *   mode     out (may be nullptr): the permission bits of a Writable file
+ *   mode     out (may be nullptr): the read, write and execute bits of a
+ *            Writable file (setuid, setgid and sticky left out)
  *   returns  the kind of the name (see NameKind)
  * Notes: never follows a symbolic link.  Only a Free or Writable name is
  *   ever written (save_whole) or removed (the reset of the title screen);
@@ -55,8 +56,9 @@ NameKind examine_name(const char* path, unsigned* mode);
  *            is left
  * Notes: the bytes go into a new file "<path>.XXXXXX.tmp" (six letters or
  *   digits unique to this write) in the same directory, created exclusively
- *   and never through a link, flushed to the disc, given the permissions of
- *   the file it replaces (0644 less the umask for a new name), and then
+ *   and never through a link, flushed to the disc, given the read, write and
+ *   execute bits of the file it replaces (never its setuid, setgid or
+ *   sticky bit; 0644 less the umask for a new name), and then
  *   renamed over the name (keep 1: linked to it), and the directory is
  *   flushed so that the new name survives a power cut.  Only a Free or
  *   Writable name is written (see examine_name).  SIGINT, SIGTERM or SIGHUP

@@ -106,7 +106,8 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
     // marked and reads as ever.
     enum Reader { kTokens, kReal, kAngle, kOne };
     const int N = ConsoleReaders::kNoText, T = ConsoleReaders::kText,
-              H = ConsoleReaders::kHemisphereLetter;
+              H = ConsoleReaders::kHemisphereLetter,
+              F = ConsoleReaders::kDegreesWithFraction;
     struct Case {
         Reader reader;
         const char* line;
@@ -117,7 +118,8 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
         {kTokens, "2017 6 17\n", N, 2017, 6, 17},
         {kTokens, "2017,6;17\n", N, 2017, 6, 17},
         {kTokens, "2017 6 \n", N, 2017, 6, 0},
-        {kTokens, "6.7\t-1e3\n", N, 6, -2, -3},
+        {kTokens, "6.7\t-1e3\n", N, 6, -1, -3},  // a tab separates
+        {kTokens, "2018\t3 \t2\n", N, 2018, 3, 2},
         {kTokens, "\n", N, -1, -2, -3},
         {kTokens, "x\n", T, 0, -2, -3},
         {kTokens, "12abc\n", T, 12, -2, -3},
@@ -127,6 +129,9 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
         {kReal, "0x10\n", T, 16, 0, 0},
         {kReal, "nan\n", T, 0, 0, 0},
         {kAngle, "-33 20 10\n", N, -33, -20, 0},
+        {kAngle, "-33.5\t\n", N, -33, -30, 0},
+        {kAngle, "-33.5 10\n", F, -33.5, -10, 0},
+        {kAngle, "-33.5 x\n", T, -33, -30, 0},
         {kAngle, "33 20 S\n", H, 33, 20, 0},
         {kAngle, "20s\n", H, 20, 46.99, 0},
         {kAngle, "W17 30\n", H, 44, 46.99, 0},
@@ -156,12 +161,25 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
         EXPECT_DOUBLE_EQ(v[1], c.v2) << c.line;
         EXPECT_DOUBLE_EQ(v[2], c.v3) << c.line;
     }
+    // The numbers of the line are counted, so that a question that takes
+    // one number can refuse a decimal comma.
+    const struct {
+        const char* line;
+        int numbers;
+    } counted[] = {{"2,5\n", 2}, {"1 5\n", 2}, {"1\t5\n", 2}, {"2.5\n", 1},
+                   {"2 \n", 1},  {"2;\n", 1},  {"x 5\n", 1},  {"\n", 0}};
+    for (const auto& c : counted) {
+        feed(c.line);
+        parsefd(1, 9.0);
+        EXPECT_EQ(readers().typed_numbers(), c.numbers) << c.line;
+    }
     // A call that reads nothing leaves no mark behind.
-    feed("x\n");
+    feed("x 5\n");
     parsenth(1, 0);
     readers().set_automatic(true);
     parsenth(1, 0);
     EXPECT_EQ(readers().typed_text(), N);
+    EXPECT_EQ(readers().typed_numbers(), 0);
 }
 
 TEST_F(ConsoleTest, EachTokenReaderKeepsItsOwnLine) {
@@ -241,7 +259,16 @@ TEST_F(ConsoleTest, Lies2SignRule) {
         {44, 46.99, "-17 -11.6\n", -17, -11.6},
         {44, 46.99, "0 -30\n", 0, -30},
         {44, 46.99, "0 30\n", 0, 30},
-        {44, 46.99, "-0 30\n", 0, 30},
+        {44, 46.99, "-0 30\n", 0, -30},  // the minus sign is kept
+        {44, 46.99, "-0 -30\n", 0, -30},
+        {44, 46.99, "-0\n", 0, -46.99},
+        {-17, -11.6, "-0\n", 0, -11.6},
+        {44, 46.99, "+0 30\n", 0, 30},
+        {44, 46.99, "-0.5\n", 0, -30},  // decimal degrees
+        {44, 46.99, "0.25\n", 0, 15},
+        {44, 46.99, "-33.5\n", -33, -30},
+        {44, 46.99, "12.1\n", 12, 6},
+        {44, 46.99, "1.5e1\n", 15, 46.99},  // a whole number, as written
         {44, 46.99, "45\n", 45, 46.99},
         {-17, -11.6, "45\n", 45, 11.6},
         {-17, 11.6, "\n", -17, -11.6},  // the rule applies to defaults too

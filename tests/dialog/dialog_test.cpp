@@ -365,9 +365,13 @@ TEST_F(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
 }
 
 TEST_F(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
-    // A fraction typed with the degrees is dropped; the minutes take the
+    // Degrees with a fraction and minutes are refused; the minutes take the
     // sign of the degrees.
-    DialogRun r = run_dialog(script({"", "", "", "", "", "", "-33.7 15", ""}));
+    DialogRun r =
+        run_dialog(script({"", "", "", "", "", "", "-33.7 15", "-33 15", ""}));
+    EXPECT_EQ(count(r.out, " !!! Type degrees and minutes (-33 30) or decimal "
+                           "degrees alone (-33.5): asked again\n"),
+              1);
     EXPECT_EQ(r.state.work.latd, -33);
     EXPECT_DOUBLE_EQ(r.state.work.latmf, -15.0);
     EXPECT_NEAR(r.state.latitude1, -33.25, 1e-12);
@@ -429,13 +433,13 @@ TEST_F(DialogSextant, HeightOfEyeClamp) {
 
 TEST_F(DialogSextant, IndexCorrectionAndSextantAltitude) {
     DialogRun r = run_dialog(
-        script(first_sight("", "", "", "", "3", "-1.5", "", "24.5 10")));
+        script(first_sight("", "", "", "", "3", "-1.5", "", "24.1666666666667")));
     EXPECT_TRUE(has(r.out, "###>  [Default: 2  ]   Input:  => Moon upper "
                            "rim\n"));
     EXPECT_DOUBLE_EQ(r.state.indb, -1.5);
-    // 24.5 degrees and 10 minutes: 24 deg 10'.
+    // 24.1666... degrees: 24 deg 10'.
     EXPECT_EQ(r.state.sight1.had, 24);
-    EXPECT_DOUBLE_EQ(r.state.sight1.hamf, 10.0);
+    EXPECT_NEAR(r.state.sight1.hamf, 10.0, 1e-9);
     EXPECT_TRUE(has(r.out, " Sextant viewed: Hs= 24 deg 10.00'\n"));
     EXPECT_EQ(r.state.sight1.iur, 3);
     std::vector<std::string> l = file_lines("moondist0x1.txt");
@@ -532,6 +536,76 @@ TEST(DialogTypedText, TextRefusedAndAskedAgainNumbersTaken) {
         const std::size_t p = at(out, c.asked_again);
         ASSERT_NE(p, std::string::npos) << c.text;
         EXPECT_TRUE(has(out.substr(p), c.taken)) << c.text << "\n" << out;
+    }
+}
+
+TEST(DialogTypedNumbers, ReadAsTyped) {
+    // A minus sign before 0 degrees belongs to the minutes, one number with
+    // a fraction is decimal degrees, a tab separates numbers, and a second
+    // number at a question that takes one (a decimal comma) is refused.
+    // Each answer is checked on the screen and in the remembered file,
+    // which the first sight writes after its result.
+    struct Case {
+        std::size_t at;          // position of the answer in a default run
+        Lines typed;             // in place of the ENTER there
+        const char* refusal;     // each typed line but the last gets it
+        const char* shown;       // a line showing the value taken
+        std::size_t line;        // of moondist0x1.txt
+        const char* saved;       // that line
+    };
+    const char* const degrees =
+        " !!! Type degrees and minutes (-33 30) or decimal degrees alone "
+        "(-33.5): asked again\n";
+    const char* const comma_ic =
+        " !!! Index correction is one number: type a decimal point (2.5): "
+        "asked again\n";
+    const char* const comma_eye =
+        " !!! Height of eye is one number: type a decimal point (2.5): "
+        "asked again\n";
+    const Case cases[] = {
+        {6, {"-0 30"}, "", " Latitude:  0 deg -30.00' \n", 2, "0 -30.000000 "},
+        {7, {"-0 45"}, "", " Longitude: 0 deg -45.00' \n", 3, "0 -45.000000 "},
+        {11, {"-0 20"}, "", " Sextant viewed: Hs= 0 deg -20.00'\n", 5,
+         "0 -20.000000 0 "},
+        {6, {"-33.5"}, "", " Latitude:  -33 deg -30.00' \n", 2,
+         "-33 -30.000000 "},
+        {7, {"-0.75"}, "", " Longitude: 0 deg -45.00' \n", 3, "0 -45.000000 "},
+        {6, {"-33.5 10", "-33 10"}, degrees, " Latitude:  -33 deg -10.00' \n",
+         2, "-33 -10.000000 "},
+        {11, {"24.5 10", "24.5"}, degrees, " Sextant viewed: Hs= 24 deg 30.00'\n",
+         5, "24 30.000000 0 "},
+        {3, {"2018\t3\t2"}, "", " Year: 2018   Month: 3   Day: 2\n", 0,
+         "2018 3 2 "},
+        {4, {"4\t5\t6"}, "", " Time-UTC:  4 h 5 min 6 sec \n", 1, "4 5 6 "},
+        {3, {"2016,12,31"}, "", " Year: 2016   Month: 12   Day: 31\n", 0,
+         "2016 12 31 "},
+        {9, {"1,5", "1.5"}, comma_ic, " Index corr. Ic: 1.50'\n", 6,
+         "1.500000 1.830000 "},
+        {10, {"2,5", "1 5", "2.5"}, comma_eye,
+         " Index corr. Ic: 0.00'  Height of eye: 2.50m \n", 6,
+         "0.000000 2.500000 "},
+    };
+    for (const Case& c : cases) {
+        Lines in = default_answers();
+        in.resize(13);  // to the first sight's result
+        in.erase(in.begin() + static_cast<long>(c.at));
+        in.insert(in.begin() + static_cast<long>(c.at), c.typed.begin(),
+                  c.typed.end());
+        const std::string what = c.typed.back();
+        TempDir dir;
+        ASSERT_TRUE(dir.ok());
+        const DialogRun r = run_dialog(script(in));
+        EXPECT_EQ(count(r.out, "asked again\n"), c.typed.size() - 1) << what;
+        if (*c.refusal != '\0') {
+            EXPECT_EQ(count(r.out, c.refusal), c.typed.size() - 1) << what;
+        }
+        // Shown after the last refusal.
+        const std::size_t p = *c.refusal ? r.out.rfind(c.refusal) : 0;
+        EXPECT_TRUE(p != std::string::npos &&
+                    has(r.out.substr(p), c.shown))
+            << what << "\n" << r.out;
+        const std::vector<std::string> l = file_lines("moondist0x1.txt");
+        EXPECT_EQ(l.size() > c.line ? l[c.line] : "", c.saved) << what;
     }
 }
 

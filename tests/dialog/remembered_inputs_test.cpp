@@ -349,14 +349,23 @@ TEST_F(RememberedTest, WriteProtectedFileKeptWhoeverRuns) {
     EXPECT_EQ(dir_listing(), "moondist0x1.txt\nmoondist0x2.txt\n");
 }
 
-TEST_F(RememberedTest, ReplacedFileKeepsItsPermissions) {
-    write_file("moondist0x1.txt", "1 2 3\n");
-    ASSERT_EQ(chmod("moondist0x1.txt", 0600), 0);
-    RunState rs;
-    EXPECT_EQ(WriteFirstSightMemory(rs), 1);
-    EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst);
-    ASSERT_NO_FATAL_FAILURE(expect_mode("moondist0x1.txt", 0600u));
-    EXPECT_EQ(dir_listing(), "moondist0x1.txt\n");
+TEST_F(RememberedTest, ReplacedFileKeepsItsPermissionsButNoSpecialBits) {
+    // The read, write and execute bits are carried over; a setuid, setgid
+    // or sticky bit never is (a file of root's with mode 6755 must not
+    // come back as a root-owned setuid file).
+    struct Case {
+        unsigned before, after;
+    } cases[] = {{0600, 0600}, {0640, 0640}, {06755, 0755}, {04700, 0700},
+                 {01644, 0644}};
+    for (const Case& c : cases) {
+        write_file("moondist0x1.txt", "1 2 3\n");
+        ASSERT_EQ(chmod("moondist0x1.txt", c.before), 0);
+        RunState rs;
+        EXPECT_EQ(WriteFirstSightMemory(rs), 1);
+        EXPECT_EQ(read_file("moondist0x1.txt"), kDefaultFirst);
+        ASSERT_NO_FATAL_FAILURE(expect_mode("moondist0x1.txt", c.after));
+        EXPECT_EQ(dir_listing(), "moondist0x1.txt\n");
+    }
 }
 
 TEST_F(RememberedTest, FileInTheWayOfADirectory) {

@@ -401,12 +401,17 @@ TEST_F(PredictionFile, AbsurdValueEndsTheRows) {
     EXPECT_EQ(out_.str(), not_covered(2035) + not_covered(2035));
     out_.str("");
     EXPECT_NEAR(delta0x(2025), quadipola(2010, 66.1, 2020, 69.36, 2030, 70, 2025), dt_tol);
-    // Large but possible values are still read.
+    // Large values are still read as rows; a value between them within
+    // -1000 .. 6000 s is used, one outside is not.
     write("2020 69\n2030 70\n2040 -5000\n3000 999999\n");
-    EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70, 2040, -5000, 2035),
+    EXPECT_NEAR(delta0x(2031), quadipola(2020, 69.36, 2030, 70, 2040, -5000, 2031),
                 dt_tol);
-    EXPECT_NEAR(delta0x(3000), 999999.0, dt_tol);
     EXPECT_EQ(out_.str(), "");
+    EXPECT_NEAR(delta0x(2035), model2035, dt_tol);
+    EXPECT_NEAR(delta0x(3000), deltatime(3000, 1), dt_tol);
+    EXPECT_EQ(out_.str(),
+              not_covered(2035, "gives an impossible Delta-T for") +
+                  not_covered(3000, "gives an impossible Delta-T for"));
 }
 
 TEST_F(PredictionFile, DeletedFileIsWrittenAgain) {
@@ -471,4 +476,34 @@ TEST_F(PredictionFile, InterpolationBeyondAnyDeltaTGivesTheModel) {
     write("2020 69\n2021 -1000000\n2022 1000000\n3000 1000000\n");
     expect_notice_without_pause(2511, deltatime(2511, 1),
                                 not_covered(2511, "gives an impossible Delta-T for"));
+}
+
+TEST_F(PredictionFile, DeltaTOutsideWhatMayBeTypedGivesTheModel) {
+    // A value read or interpolated outside -1000 .. 6000 s (the range of a
+    // typed Delta T) is not used; the ends themselves are.
+    struct Case {
+        const char* rows;
+        int year;
+        double value;  // NaN: the model's, after the line naming the year
+    } cases[] = {
+        // A row of 11 days: 2021 lies between 69 s and 10^6 s.
+        {"2020 69\n2030 1000000\n2040 69\n3000 70\n", 2021, NAN},
+        {"2020 69\n2030 1000000\n2040 69\n3000 70\n", 2030, NAN},
+        {"2020 69\n2030 6001\n2040 69\n3000 70\n", 2030, NAN},
+        {"2020 69\n2030 -1001\n2040 69\n3000 70\n", 2030, NAN},
+        {"2020 69\n2030 6000\n2040 69\n3000 70\n", 2030, 6000.0},
+        {"2020 69\n2030 -1000\n2040 69\n3000 70\n", 2030, -1000.0},
+    };
+    for (const Case& c : cases) {
+        write(c.rows);
+        out_.str("");
+        if (std::isnan(c.value)) {
+            expect_notice_without_pause(
+                c.year, deltatime(c.year, 1),
+                not_covered(c.year, "gives an impossible Delta-T for"));
+        } else {
+            EXPECT_NEAR(delta0x(c.year), c.value, dt_tol) << c.rows;
+            EXPECT_EQ(out_.str(), "") << c.rows;
+        }
+    }
 }
