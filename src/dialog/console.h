@@ -16,10 +16,10 @@
 //
 // Text in a number: every reader looks at the whole line it reads.  A line
 // whose fields (separated by white space, tabs among it, and at the token
-// readers also by commas and semicolons) are not all numbers, such as "x", "12abc",
-// "33 20 S" or, at lies1 and lies2, "33,20", is marked (typed_text()); the
-// reader still hands back what the numbers at its start give, and the
-// caller refuses the answer and asks again (dialog/ranges.h).
+// readers also by commas and semicolons) are not all numbers, such as "x",
+// "12abc", "33 20 S" or, at lies1 and lies2, "33,20", is marked
+// (typed_text()); the reader still hands back what the numbers at its start
+// give, and the caller refuses the answer and asks again (dialog/ranges.h).
 // A number is an optional sign, digits with at most one decimal point and an
 // optional exponent ("-33", "11.6", ".5", "1e3"); "nan", "inf" and "0x10"
 // count as text.  A line of numbers only reads as ever.
