@@ -457,6 +457,7 @@ TEST_F(LunarGeometry, SlowLunarsEndWhereTheSightsPutThemAnsweredEitherWay) {
         {"Altair 1999 answered WEST (closing)", altair, pacific, 2},
         {"Altair 1999 answered EAST", altair, pacific, 1},
         {"Kochab 2021 answered EAST (opening)", kochab, {0.0, 0.0, 0.0}, 1},
+        {"Kochab 2021 answered WEST", kochab, {0.0, 0.0, 0.0}, 2},
     };
     for (const Row& row : rows) {
         TempDir dir;
