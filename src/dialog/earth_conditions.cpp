@@ -51,8 +51,8 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
             // finite is refused.
             double x = ask_number("###> Delta_T = ", 2, DeltaT0,
                                   kDeltaTRange, TypedCheck::TextOnly);
-            if (x > 6000.0) x = 5999.0;
-            if (x < -1000.0) x = -999.0;
+            if (x > kDeltaTMost) x = kDeltaTMost - 1.0;
+            if (x < kDeltaTLeast) x = kDeltaTLeast + 1.0;
             DeltaT0 = x;
             mem->DeltaTmem = x;
 

@@ -126,17 +126,20 @@ int typed_text_refused(const ValueRange& r) {
     return typed_unfit_refused(r, 1);
 }
 
+int typed_checked_refused(const ValueRange& r, double x, TypedCheck check) {
+    return check == TypedCheck::InRange ? typed_refused(r, x)
+                                        : typed_text_refused(r);
+}
+
 int typed_one_refused(const ValueRange& r, double x, TypedCheck check) {
-    ConsoleReaders& rd = readers();
-    if (rd.typed_text() == ConsoleReaders::kNoText &&
-        rd.typed_nonfinite() == 0 && rd.typed_numbers() > 1) {
+    if (typed_text_refused(r)) return 1;
+    if (readers().typed_numbers() > 1) {
         conprintf(" !!! %s is one number: type a decimal point (2.5): "
                   "asked again\n",
                   r.name);
         return 1;
     }
-    return check == TypedCheck::InRange ? typed_refused(r, x)
-                                        : typed_text_refused(r);
+    return typed_checked_refused(r, x, check);
 }
 
 int remembered_fits(const char* file, const ValueRange& r, int fits) {
@@ -157,10 +160,7 @@ double ask_number(const char* question, int liesdf, double def,
     for (;;) {
         conprintf("%s", question);
         rd.lies1(liesdf, def, &x);
-        const bool refused = check == TypedCheck::InRange
-                                 ? typed_refused(r, x)
-                                 : typed_text_refused(r);
-        if (!refused) break;
+        if (!typed_checked_refused(r, x, check)) break;
         x = def;
         if (console().ended) break;
     }

@@ -102,12 +102,15 @@ int typed_text_refused(const ValueRange& r);
  * more. */
 enum class TypedCheck { TextOnly, InRange };
 
+/* typed_checked_refused: typed_refused (check InRange) or
+ * typed_text_refused (TextOnly). */
+int typed_checked_refused(const ValueRange& r, double x, TypedCheck check);
+
 /* typed_one_refused: the check of an answer that is one number, read by a
  * token reader (which takes a comma for a separator): a line holding more
  * than one number ("2,5", "1 5") is refused after the line
  * " !!! <name> is one number: type a decimal point (2.5): asked again";
- * otherwise as typed_refused (check InRange) or typed_text_refused
- * (TextOnly), text refused first.
+ * otherwise as typed_checked_refused, text refused first.
  *   r      the field and its range
  *   x      the value as the reader gave it
  *   check  which of the two checks follows */

@@ -107,10 +107,8 @@ void Dialog::ask_angle(const char* question, int shown_deg, double shown_min,
         conputs(columns);
         if (rs_.iterq == 1) return;
         rd_->lies2(def_deg, def_min, z1, z2);
-        const bool refused = check == TypedCheck::InRange
-                                 ? typed_refused(r, sextant_degrees(*z1, *z2))
-                                 : typed_text_refused(r);
-        if (!refused) return;
+        if (!typed_checked_refused(r, sextant_degrees(*z1, *z2), check))
+            return;
         *z1 = def_deg;
         *z2 = def_min;
         if (console().ended) return;

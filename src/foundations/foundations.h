@@ -187,9 +187,9 @@ constexpr double kDeltaTMost = 6000.0;
  * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
  * the file does not cover (past its last row, rows out of order, a
  * repeated year, a value read or interpolated outside kDeltaTLeast to
- * kDeltaTMost) gets the built-in model's value after a message, without a pause; so does every
- * such year when the file can be neither created nor read (its message
- * once in a run).  0 for a year after 3000 and for a year before 2020 that
+ * kDeltaTMost) gets the built-in model's value after a message, without a
+ * pause; so does every such year when the file can be neither created nor
+ * read (its message once in a run).  0 for a year after 3000 and for a year before 2020 that
  * the file does not cover. */
 double delta0x(int year0);
 
