@@ -3,6 +3,7 @@
 #include "foundations/console_io.h"
 #include "foundations/foundations.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -273,18 +274,20 @@ bool ConsoleReaders::read_line(std::size_t limit, std::string* line) {
 }
 
 bool ConsoleReaders::token(const std::string& saved, int nth, std::string* tok) {
-    const std::string work = " " + saved;
+    // The line end separates too: a blank or tab after the last number
+    // adds no number, and a line of blanks has none.
+    auto sep = [](char c) { return is_separator(c) || c == '\n'; };
     std::size_t i = 0;
     int count = 0;
-    const std::size_t n = work.size();
+    const std::size_t n = saved.size();
     while (i < n) {
-        while (i < n && is_separator(work[i])) ++i;
+        while (i < n && sep(saved[i])) ++i;
         if (i >= n) break;
         std::size_t j = i;
-        while (j < n && !is_separator(work[j])) ++j;
+        while (j < n && !sep(saved[j])) ++j;
         ++count;
         if (count == nth) {
-            tok->assign(work, i, j - i);
+            tok->assign(saved, i, j - i);
             return true;
         }
         i = j;
@@ -301,7 +304,6 @@ bool ConsoleReaders::next_token(TokenLine* t, int nth, std::string* tok) {
         }
         t->saved = line;
         text_ = text_kind(line, true, false, &numbers_);
-        if (line.size() <= 1) return false;  // ENTER alone
         nth = 1;
     }
     return token(t->saved, nth, tok);
@@ -356,22 +358,33 @@ void ConsoleReaders::lies2(double x1, double x2, double* z1, double* z2) {
     double min = x2;
     bool minus = false;  // the degrees were typed with a minus sign
     bool deg_typed = false, min_typed = false;
+    bool decimal = false;  // the degrees were written with a point or exponent
     if (read_line(kValueLine, &lies2_buf_)) {
         text_ = text_kind(lies2_buf_, false, true, &numbers_);
         const char* p = lies2_buf_.c_str();
+        const char* start = p;
         deg_typed = scan_real(&p, &deg, &nonfinite_, &minus);
+        decimal = deg_typed && std::find_if(start, p, [](char c) {
+                                   return c == '.' || c == 'e' || c == 'E';
+                               }) != p;
         if (deg_typed) min_typed = scan_real(&p, &min, &nonfinite_);
     }
-    // Degrees typed with a fraction: alone they are decimal degrees
-    // ("-33.5" is -33 30); with minutes no one can tell what they mean.
-    if (deg_typed && deg != std::trunc(deg)) {
-        if (!min_typed) {
-            const double whole = std::trunc(deg);
-            min = deg * 60.0 - whole * 60.0;
-            deg = whole;
-        } else if (text_ == kNoText) {
+    // Degrees written as a decimal number: alone they are decimal degrees
+    // ("-33.5" is -33 30, "48.0" is 48 0); with a fraction and minutes no
+    // one can tell what they mean.  Seconds are typed as decimal minutes,
+    // and minutes of 60 or more are no minutes.
+    if (decimal && !min_typed) {
+        const double whole = std::trunc(deg);
+        min = deg == whole ? 0.0 : deg * 60.0 - whole * 60.0;
+        deg = whole;
+    }
+    if (text_ == kNoText) {
+        if (numbers_ > 2)
+            text_ = kSeconds;
+        else if (min_typed && deg != std::trunc(deg))
             text_ = kDegreesWithFraction;
-        }
+        else if (min_typed && !(std::fabs(min) < 60.0))
+            text_ = kMinutesOf60;
     }
     // A minus sign typed before 0 degrees ("-0 30") belongs to the minutes.
     if (deg > 0.0) {

@@ -1,8 +1,9 @@
 // Console input readers of the navigation dialog.
 //
 // Every value and menu answer that the navigator types goes through one of
-// five small readers, and every new screen is begun by skip().  ENTER alone
-// keeps the default that the caller offers.  The three token readers take
+// five small readers, and every new screen is begun by skip().  ENTER alone,
+// or a line of blanks and tabs, keeps the default that the caller offers.
+// The three token readers take
 // the n-th number of a typed line, so that one line such as "2017 6 17"
 // answers three successive questions: the call with nth 1 reads the line,
 // the calls with nth 2, 3, ... parse the same line again.  lies1 and lies2
@@ -87,8 +88,9 @@ public:
      *   range are clamped), or kkk for ENTER alone, for a line with fewer
      *   tokens, at end of input and in automatic mode.
      * Notes: separators are blank, tab, comma and semicolon, a run of them
-     *   counts as one; the line end is no separator and stays with the last
-     *   token ("2017 6 " + ENTER has a third token worth 0).  At most 60
+     *   counts as one, and the line end; a separator after the last number
+     *   adds no token ("2017 6 " + ENTER has two), and a line of blanks or
+     *   tabs has none and is ENTER.  At most 60
      *   typed characters are taken; the rest of a longer line is dropped
      *   with it, so it never answers a later prompt.  Prints nothing.
      *   The call with nth 1 marks a line that holds text (typed_text());
@@ -130,15 +132,18 @@ public:
      *   field that is no finite number.  A line that holds anything besides
      *   numbers is marked (typed_text()); a hemisphere letter N, S, E or W
      *   (any case, alone or at either end of a number: "33 20 S", "20S") is
-     *   marked as such.  Degrees typed alone with a fraction are decimal
-     *   degrees ("-33.5" gives -33 and -30); degrees with a fraction typed
-     *   with minutes ("-33.5 10") are marked kDegreesWithFraction and
-     *   handed back as typed.  A whole number alone replaces the degrees
-     *   only.  Sign rule, applied to typed and default values alike: the
-     *   minutes take the sign of the degrees; with 0 degrees they keep their
-     *   own sign, unless the degrees were typed with a minus sign ("-0 30"
-     *   gives 0 and -30, as "0 -30" does).  A zero is returned as +0.  In
-     *   automatic mode nothing is printed or read and z1, z2 receive x1, x2
+     *   marked as such.  Degrees typed alone and written with a decimal
+     *   point or an exponent are decimal degrees ("-33.5" gives -33 and
+     *   -30, "48.0" gives 48 and 0); degrees with a fraction typed with
+     *   minutes ("-33.5 10") are marked kDegreesWithFraction, a third
+     *   number ("48 7 30", seconds) kSeconds, and typed minutes of 60 or
+     *   more in size kMinutesOf60; these are handed back as typed.  A
+     *   whole number alone ("48") replaces the degrees only.  Sign rule,
+     *   applied to typed and default values alike: the minutes take the
+     *   sign of the degrees; with 0 degrees they keep their own sign,
+     *   unless the degrees were typed with a minus sign ("-0 30" gives 0
+     *   and -30, as "0 -30" does).  A zero is returned as +0.  In automatic
+     *   mode nothing is printed or read and z1, z2 receive x1, x2
      *   unchanged.
      * Reference: ISO/IEC 9899:2011, 7.21.6.2 (the %lf conversion of
      *   formatted input). */
@@ -176,6 +181,9 @@ public:
         kText = 1,              // a field that is not a number ("x", "12abc")
         kHemisphereLetter = 2,  // at lies2: a letter N, S, E or W ("33 20 S")
         kDegreesWithFraction = 3,  // at lies2: "-33.5 10", numbers only
+        kSeconds = 4,           // at lies2: a third number ("48 7 30")
+        kMinutesOf60 = 5,       // at lies2: minutes typed of 60 or more in
+                                // size ("48 70")
     };
 
     /* typed_text: a TypedText for the line that the last lies1 or lies2

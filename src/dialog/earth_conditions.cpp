@@ -68,9 +68,12 @@ void earthcon_with(EarthconMemory* mem, int year, double deltime,
 
             rd.pause();
         } else if (choice == 0) {
+            // An answer of 0 sets Delta T to 0 until the program ends (or
+            // this screen sets another); the navigator is told so.
             DeltaT0 = 0.0;
             mem->DeltaTmem = 0.0;
             mem->memtime = 1;
+            conputs(" !!! Delta_T set to 0 sec for the rest of the run");
         }
     }
 

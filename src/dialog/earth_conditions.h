@@ -15,7 +15,8 @@ struct EarthconMemory {
 };
 
 /* earthcon: shows the earth conditions and lets the navigator keep them
- * (ENTER), change all three (answer 1) or set Delta T to 0 (answer 0).
+ * (ENTER), change all three (answer 1) or set Delta T to 0 (answer 0, with
+ * the line " !!! Delta_T set to 0 sec for the rest of the run").
  *   year         year of the first sight
  *   deltime      the dialog's Delta T for that date, seconds
  *   tempin       air temperature offered, deg C
@@ -36,7 +37,8 @@ struct EarthconMemory {
  *      6000 s it becomes 5999, below -1000 s -999.  A temperature outside
  *      -80 .. +60 C or a pressure outside 0 .. 1200 hPa is refused with one
  *      line and asked again with its default unchanged; so is any typed
- *      number that is not finite.
+ *      number that is not finite, and a line holding more than one number
+ *      ("1 013") at any of the four questions.
  *   4) All four outputs are written on every call.
  * Reference: Meeus, Astronomical Algorithms, 2nd ed., ch. 10 (Delta T) and
  *   ch. 16 (refraction scaled by temperature and pressure). */

@@ -80,6 +80,12 @@ void refusal_line(const ValueRange& r) {
     else if (text == ConsoleReaders::kDegreesWithFraction)
         conputs(" !!! Type degrees and minutes (-33 30) or decimal degrees "
                 "alone (-33.5): asked again");
+    else if (text == ConsoleReaders::kSeconds)
+        conputs(" !!! Type seconds as decimal minutes (48 7 30 is 48 7.5): "
+                "asked again");
+    else if (text == ConsoleReaders::kMinutesOf60)
+        conprintf(" !!! %s minutes must be below 60 in size: asked again\n",
+                  r.name);
     else
         conprintf(" !!! %s must be %s: asked again\n", r.name, r.text);
 }
@@ -134,9 +140,11 @@ int typed_checked_refused(const ValueRange& r, double x, TypedCheck check) {
 int typed_one_refused(const ValueRange& r, double x, TypedCheck check) {
     if (typed_text_refused(r)) return 1;
     if (readers().typed_numbers() > 1) {
-        conprintf(" !!! %s is one number: type a decimal point (2.5): "
-                  "asked again\n",
-                  r.name);
+        // A quantity may have been typed with a decimal comma or a blank
+        // inside; a code answer (any number taken) has no fraction.
+        const bool quantity = r.lo > -DBL_MAX;
+        conprintf(" !!! %s is one number%s: asked again\n", r.name,
+                  quantity ? ": type a decimal point (2.5)" : "");
         return 1;
     }
     return typed_checked_refused(r, x, check);
@@ -160,7 +168,7 @@ double ask_number(const char* question, int liesdf, double def,
     for (;;) {
         conprintf("%s", question);
         rd.lies1(liesdf, def, &x);
-        if (!typed_checked_refused(r, x, check)) break;
+        if (!typed_one_refused(r, x, check)) break;
         x = def;
         if (console().ended) break;
     }

@@ -85,7 +85,10 @@ double clamped(const ValueRange& r, double x);
  *   " !!! Type south latitudes and west longitudes with a minus sign: -33 20",
  *   for degrees with a fraction typed with minutes
  *   " !!! Type degrees and minutes (-33 30) or decimal degrees alone
- *   (-33.5): asked again".
+ *   (-33.5): asked again", for a third number (seconds)
+ *   " !!! Type seconds as decimal minutes (48 7 30 is 48 7.5): asked
+ *   again", for minutes of 60 or more
+ *   " !!! <name> minutes must be below 60 in size: asked again".
  * Notes: in automatic mode nothing is typed and nothing is refused; a
  *   line that a screen read in automatic mode all the same is checked for
  *   text. */
@@ -106,11 +109,13 @@ enum class TypedCheck { TextOnly, InRange };
  * typed_text_refused (TextOnly). */
 int typed_checked_refused(const ValueRange& r, double x, TypedCheck check);
 
-/* typed_one_refused: the check of an answer that is one number, read by a
- * token reader (which takes a comma for a separator): a line holding more
- * than one number ("2,5", "1 5") is refused after the line
- * " !!! <name> is one number: type a decimal point (2.5): asked again";
- * otherwise as typed_checked_refused, text refused first.
+/* typed_one_refused: the check of an answer that is one number: a line
+ * holding more than one number ("2,5" at a token reader, which takes a
+ * comma for a separator; "1 5", "1 013") is refused after the line
+ * " !!! <name> is one number: type a decimal point (2.5): asked again"
+ * (for a code answer of which any number is taken, such as the limb,
+ * " !!! <name> is one number: asked again"); otherwise as
+ * typed_checked_refused, text refused first.
  *   r      the field and its range
  *   x      the value as the reader gave it
  *   check  which of the two checks follows */
@@ -139,7 +144,8 @@ int remembered_fits(const char* file, const ValueRange& r, int fits);
  *             asked (it may end in a line end)
  *   liesdf    how lies1 shows the default
  *   def       default, offered unchanged every time
- *   r, check  the refusal (typed_refused or typed_text_refused)
+ *   r, check  the refusal (typed_one_refused: a second number on the
+ *             line, then typed_refused or typed_text_refused)
  *   returns the number taken: def for ENTER, at end of input and in
  *   automatic mode. */
 double ask_number(const char* question, int liesdf, double def,

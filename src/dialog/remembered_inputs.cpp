@@ -5,6 +5,7 @@
 #include "dialog/console.h"
 #include "dialog/ranges.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <climits>
@@ -42,6 +43,18 @@ public:
         }
         p_ = end;
         *v = static_cast<int>(x);
+    }
+
+    // Whole degrees and their minutes.  A minus sign written before 0
+    // degrees belongs to the minutes ("-0 30" is 0 and -30), as when typed.
+    void degrees(int* deg, double* min) {
+        const char* at = p_;
+        integer(deg);
+        if (failed_) return;
+        while (at != p_ && std::isspace(static_cast<unsigned char>(*at))) ++at;
+        const bool minus = *at == '-';
+        real(min);
+        if (!failed_ && minus && *deg == 0) *min = -std::fabs(*min);
     }
 
     void real(double* v) {
@@ -122,14 +135,11 @@ void scan_sight(NumberScanner* sc, SightRecord* r) {
     sc->integer(&r->hour);
     sc->integer(&r->min);
     sc->integer(&r->sec);
-    sc->integer(&r->latd);
-    sc->real(&r->latmf);
-    sc->integer(&r->lond);
-    sc->real(&r->lonmf);
+    sc->degrees(&r->latd, &r->latmf);
+    sc->degrees(&r->lond, &r->lonmf);
     sc->integer(&r->iur);
     sc->integer(&r->idstar);
-    sc->integer(&r->had);
-    sc->real(&r->hamf);
+    sc->degrees(&r->had, &r->hamf);
     sc->integer(&seconds);  // always 0; not used
 }
 

@@ -250,22 +250,25 @@ DialogStep Dialog::latitude() {
     double m = w.latmf;
     if (w.latd > 0) m = std::fabs(m);
     if (w.latd < 0) m = -std::fabs(m);
-    // A latitude beyond the pole is an error of its own below; text or a
-    // number that is not finite is no latitude at all and is asked again.
+    // A typed latitude beyond the pole is refused and asked again, as is
+    // text or a number that is not finite.
     double z1 = w.latd, z2 = m;
     ask_angle("\n###> Latitude:  %d deg %5.2f' \n", w.latd, w.latmf,
               "                        +-Degree Minute", w.latd, m,
-              kLatitudeRange, TypedCheck::TextOnly, &z1, &z2);
+              kLatitudeRange, TypedCheck::InRange, &z1, &z2);
     w.latd = trunc_int(z1);
     w.latmf = z2;
     double lat = w.latd + z2 / 60.0;
     rs_.latitude1 = lat;
     rs_.latitude2 = lat;
+    // Only a position run beyond the pole in automatic mode (or one left
+    // standing when the input ended) gets here: the navigator is asked
+    // for a new one.
     if (!(std::fabs(lat) <= 90.0)) {
         conprintf("\n!!! ERROR, Latitude=%f\n", lat);
         conputs(" restart with new position");
         rd_->pause();
-        return DialogStep::End;
+        return restart(RestartScope::WholeRun);
     }
     return DialogStep::Longitude;
 }

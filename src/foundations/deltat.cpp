@@ -165,23 +165,35 @@ bool write_prediction_file() {
     return save_whole(kPredictionFile, text.data(), text.size(), 1) == 1;
 }
 
-// Reads the next blank-separated word of f into buf (NUL terminated).
-// False at the end of the file, on a read error, or for a word that does
-// not fit.
-bool next_word(std::FILE* f, char* buf, int cap) {
-    int ch;
-    do {
-        ch = std::getc(f);
-    } while (ch != EOF && std::isspace(ch));
-    if (ch == EOF) return false;
-    int n = 0;
-    while (ch != EOF && !std::isspace(ch)) {
-        if (n >= cap - 1) return false;
-        buf[n++] = static_cast<char>(ch);
-        ch = std::getc(f);
+// Reads the words of the next line of f that holds any (blank lines are
+// skipped): *count words, the first two into w1 and w2 (NUL terminated,
+// each of room cap).  False at the end of the file or on a read error
+// before any word, and for a line with a word that does not fit.
+bool next_line_words(std::FILE* f, char* w1, char* w2, int cap, int* count) {
+    for (;;) {
+        *count = 0;
+        bool fits = true;
+        int n = 0;  // characters of the word in hand
+        int ch = std::getc(f);
+        if (ch == EOF) return false;
+        for (; ch != EOF && ch != '\n'; ch = std::getc(f)) {
+            if (std::isspace(ch)) {
+                n = 0;
+                continue;
+            }
+            if (n == 0) ++*count;
+            char* w = *count == 1 ? w1 : *count == 2 ? w2 : nullptr;
+            if (w != nullptr && n >= cap - 1) fits = false;
+            if (w != nullptr && fits) {
+                w[n] = static_cast<char>(ch);
+                w[n + 1] = '\0';
+            }
+            ++n;
+        }
+        if (!fits) return false;
+        if (*count > 0) return true;
+        if (ch == EOF) return false;
     }
-    buf[n] = '\0';
-    return true;
 }
 
 // Largest Delta T, in seconds, that a row of the prediction file may hold
@@ -192,14 +204,17 @@ bool next_word(std::FILE* f, char* buf, int cap) {
 // delta0x.)
 constexpr double kMaxFileDeltaT = 1.0e6;
 
-// Reads one row (a whole-number year and a finite Delta T in seconds of
-// magnitude at most kMaxFileDeltaT, separated by blanks or line ends).
-// False when the next two words are not such a pair.
+// Reads one row: the next line that is not blank, holding a whole-number
+// year and a finite Delta T in seconds of magnitude at most kMaxFileDeltaT,
+// separated by blanks.  False when that line is no such pair (one number,
+// three, text), so that a row whose value was deleted ends the rows and
+// never pairs its year with the next row's.
 bool read_row(std::FILE* f, int* year, double* sec) {
     char w1[64];
     char w2[64];
-    if (!next_word(f, w1, sizeof w1)) return false;
-    if (!next_word(f, w2, sizeof w2)) return false;
+    int words = 0;
+    if (!next_line_words(f, w1, w2, sizeof w1, &words) || words != 2)
+        return false;
     char* end = nullptr;
     errno = 0;
     const long y = std::strtol(w1, &end, 10);
@@ -311,10 +326,11 @@ double quadipola(double x1, double y1, double x2, double y2, double x3,
  * and an explanatory trailer (whole and in one step, see save_whole; a
  * file another copy wrote meanwhile is read instead); a name that is not a
  * regular file (a link, FIFO or directory) counts as unusable.  The file
- * is read anew at each call: rows of a year and Delta T in seconds, up to
- * the first row of 3000 or later, at most 100 rows; a row that cannot be
- * read (text, or a Delta T beyond 1e6 s in size) ends the rows, and the
- * rest repeat the last row read.  The table
+ * is read anew at each call: rows of a year and Delta T in seconds, one
+ * row a line (blank lines skipped), up to the first row of 3000 or later,
+ * at most 100 rows; a line that is no row (one number, more than two,
+ * text, or a Delta T beyond 1e6 s in size) ends the rows, and the rest
+ * repeat the last row read.  The table
  * starts with 2010 / 66.1 s and 2020 / 69.36 s, the latter in place of
  * the file's first row.  The rows up to the pair that brackets year0 must
  * not decrease; the value is the parabola through that pair and the row

@@ -184,12 +184,13 @@ constexpr double kDeltaTMost = 6000.0;
 
 /* delta0x: Delta T in seconds for year0 from the prediction file
  * moondist0x0.txt in the working directory (written with its default rows
- * when missing; at most 100 rows are read).  A year from 2020 to 3000 that
- * the file does not cover (past its last row, rows out of order, a
- * repeated year, a value read or interpolated outside kDeltaTLeast to
- * kDeltaTMost) gets the built-in model's value after a message, without a
- * pause; so does every such year when the file can be neither created nor
- * read (its message once in a run).  0 for a year after 3000 and for a year before 2020 that
+ * when missing; at most 100 rows are read, one a line, and a line that is
+ * no row ends them).  A year from 2020 to 3000 that the file does not
+ * cover (past its last row, rows out of order, a repeated year, a value
+ * read or interpolated outside kDeltaTLeast to kDeltaTMost) gets the
+ * built-in model's value after a message, without a pause; so does every
+ * such year when the file can be neither created nor read (its message
+ * once in a run).  0 for a year after 3000 and for a year before 2020 that
  * the file does not cover. */
 double delta0x(int year0);
 

@@ -46,14 +46,14 @@ TEST_F(ConsoleTest, DateWithBlanksCommasSemicolons) {
     }
 }
 
-TEST_F(ConsoleTest, MissingTokensAndTheLineEndToken) {
-    int y, m, d;
-    feed("2017 6\n");
-    expect_three(2017, 6, -3);
-    // A blank before ENTER: the line end forms a third token worth 0.
-    feed("2017 6 \n");
-    three(&y, &m, &d);
-    EXPECT_EQ(d, 0);
+TEST_F(ConsoleTest, MissingTokensAndTrailingSeparators) {
+    // A separator after the last number adds no number: the day offered
+    // stays, as when the line ends right after the month.
+    for (const char* line : {"2017 6\n", "2017 6 \n", "2017 6\t\n",
+                             "2017,6,\n", "2017 6 ;\r\n"}) {
+        feed(line);
+        expect_three(2017, 6, -3, line);
+    }
 }
 
 TEST_F(ConsoleTest, EnterKeepsEveryDefault) {
@@ -69,9 +69,17 @@ TEST_F(ConsoleTest, EnterKeepsEveryDefault) {
     EXPECT_EQ(d, 17);
 }
 
-TEST_F(ConsoleTest, LineOfBlanksIsNotEnter) {
-    feed("     \n");
-    expect_three(0, -2, -3);
+TEST_F(ConsoleTest, LineOfBlanksIsEnter) {
+    // At every token reader, as ENTER alone: each default kept, no mark.
+    for (const char* line : {"     \n", "\t\n", " \t \r\n"}) {
+        feed(std::string(line) + line + line + line);
+        expect_three(-1, -2, -3, line);
+        EXPECT_EQ(parsenth(1, 7), 7) << line;
+        EXPECT_EQ(readers().parsenth_interactive(1, 8), 8) << line;
+        EXPECT_EQ(parsefd(1, 2.5), 2.5) << line;
+        EXPECT_EQ(readers().typed_text(), ConsoleReaders::kNoText) << line;
+        EXPECT_EQ(readers().typed_numbers(), 0) << line;
+    }
 }
 
 TEST_F(ConsoleTest, TextToNumberRules) {
@@ -107,7 +115,8 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
     enum Reader { kTokens, kReal, kAngle, kOne };
     const int N = ConsoleReaders::kNoText, T = ConsoleReaders::kText,
               H = ConsoleReaders::kHemisphereLetter,
-              F = ConsoleReaders::kDegreesWithFraction;
+              F = ConsoleReaders::kDegreesWithFraction,
+              S = ConsoleReaders::kSeconds, M = ConsoleReaders::kMinutesOf60;
     struct Case {
         Reader reader;
         const char* line;
@@ -117,7 +126,7 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
     const Case cases[] = {
         {kTokens, "2017 6 17\n", N, 2017, 6, 17},
         {kTokens, "2017,6;17\n", N, 2017, 6, 17},
-        {kTokens, "2017 6 \n", N, 2017, 6, 0},
+        {kTokens, "2017 6 \n", N, 2017, 6, -3},
         {kTokens, "6.7\t-1e3\n", N, 6, -1, -3},  // a tab separates
         {kTokens, "2018\t3 \t2\n", N, 2018, 3, 2},
         {kTokens, "\n", N, -1, -2, -3},
@@ -128,7 +137,15 @@ TEST_F(ConsoleTest, TextInALineIsMarkedNumbersReadAsEver) {
         {kReal, "-1.5e1 7\n", N, -15, 0, 0},
         {kReal, "0x10\n", T, 16, 0, 0},
         {kReal, "nan\n", T, 0, 0, 0},
-        {kAngle, "-33 20 10\n", N, -33, -20, 0},
+        {kAngle, "-33 20 10\n", S, -33, -20, 0},  // seconds
+        {kAngle, "48 7 30 0\n", S, 48, 7, 0},
+        {kAngle, "48.5 7 30\n", S, 48.5, 7, 0},
+        {kAngle, "48 70\n", M, 48, 70, 0},  // minutes of 60 or more
+        {kAngle, "48 60\n", M, 48, 60, 0},
+        {kAngle, "-0 -60\n", M, 0, -60, 0},
+        {kAngle, "48 59.99\n", N, 48, 59.99, 0},
+        {kAngle, "48 -1e308\n", M, 48, 1e308, 0},
+        {kAngle, "48 70 x\n", T, 48, 70, 0},
         {kAngle, "-33.5\t\n", N, -33, -30, 0},
         {kAngle, "-33.5 10\n", F, -33.5, -10, 0},
         {kAngle, "-33.5 x\n", T, -33, -30, 0},
@@ -268,7 +285,14 @@ TEST_F(ConsoleTest, Lies2SignRule) {
         {44, 46.99, "0.25\n", 0, 15},
         {44, 46.99, "-33.5\n", -33, -30},
         {44, 46.99, "12.1\n", 12, 6},
-        {44, 46.99, "1.5e1\n", 15, 46.99},  // a whole number, as written
+        {44, 46.99, "1.5e1\n", 15, 0},  // decimal degrees, as written
+        {44, 46.99, "48.0\n", 48, 0},
+        {44, 46.99, "5.\n", 5, 0},
+        {-17, -11.6, "-17.0\n", -17, 0},
+        {44, 46.99, "-0.0\n", 0, 0},
+        {44, 46.99, "1e308\n", 1e308, 0},
+        {44, 46.99, "48\n", 48, 46.99},  // written whole: the minutes stay
+        {44, 46.99, "48.0 10\n", 48, 10},
         {44, 46.99, "45\n", 45, 46.99},
         {-17, -11.6, "45\n", 45, 11.6},
         {-17, 11.6, "\n", -17, -11.6},  // the rule applies to defaults too

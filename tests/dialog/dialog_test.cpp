@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -321,12 +322,11 @@ TEST_F(DialogDate, InputEndingWhileAskedAgainEndsTheRun) {
 // --------------------------------------------------------------- position
 
 TEST_F(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
-    DialogRun r =
-        run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
+    // The first sight, then 9 at its menu.
+    DialogRun r = run_dialog(script(enters(13) + Lines{"9", ""}));
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(has(r.out,
-                    " restart with new position\n"
-                    " \n"
+                    " or hit RETURN  \n"
                     " Computations follow Jean Meeus,\n"
                     " Astronomical Algorithms, 2nd ed. 1998. Data:\n"
                     " Earth,Planets: VSOP87D; Stars: FK5-catalog.\n"
@@ -339,29 +339,48 @@ TEST_F(DialogEnd, ClosingScreenCreditsOnlyTheSourcesOfTheMethods) {
     EXPECT_FALSE(has(r.out, "HORIZONS"));
 }
 
-TEST_F(DialogPosition, LatitudeBeyondNinetyEndsWithoutSaving) {
+TEST_F(DialogPosition, LatitudeBeyondNinetyIsAskedForAgain) {
+    // Typed, it is refused (and the file is left as it was); run beyond the
+    // pole in automatic mode, the run goes back to the navigator, who must
+    // type a new one: no run ends there, and none with status 0.
     const std::string custom =
         "2017 6 17 \n3 57 14 \n10 0.000000 \n-17 -11.600000 \n2 33 \n"
         "24 14.000000 0 \n0.000000 1.830000 \n0.000000 180.000000 3.141593 \n"
         "16.100000 1026.400000 \n";
     write_file("moondist0x1.txt", custom);
-    DialogRun r =
-        run_dialog(script({"", "", "", "", "", "", "91 0", "", ""}));
-    EXPECT_FALSE(r.ended);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(has(r.out, "[Default: 10 0.00 ] Input: \n"
-                           "!!! ERROR, Latitude=91.000000\n"
-                           " restart with new position\n \n"
-                           " Computations follow Jean Meeus,\n"));
-    EXPECT_FALSE(has(r.out, "###>  Longitude"));
+    DialogRun r = run_dialog(script({"", "", "", "", "", "", "91 0", ""}));
+    EXPECT_TRUE(has(r.out, "[Default: 10 0.00 ] Input:  !!! Latitude must be "
+                           "from -90 to 90 deg: asked again\n"));
+    EXPECT_TRUE(has(r.out, "###>  Longitude"));
+    EXPECT_FALSE(has(r.out, "ERROR, Latitude"));
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(read_file("moondist0x1.txt"), custom);
-    EXPECT_FALSE(file_exists("moondist0x2.txt"));
-    // South beyond 90 as well; exactly 90 is accepted.
-    DialogRun s = run_in_fresh_dir({"", "", "", "", "", "", "-90 1", ""}).run;
-    EXPECT_TRUE(has(s.out, "!!! ERROR, Latitude=-90.016667\n"));
-    s = run_in_fresh_dir({"", "", "", "", "", "", "90 0"}).run;
-    EXPECT_FALSE(has(s.out, "!!! ERROR, Latitude"));
-    EXPECT_TRUE(has(s.out, "###>  Longitude: "));
+
+    std::remove("moondist0x1.txt");
+    CapturedConsole console;
+    // The pause of the error, the example, date, time and earth
+    // conditions; ENTER at the latitude offered (91 30) is refused.
+    console.feed(script({"", "", "", "", "", "", "33 0"}));
+    lunarfix::readers().reset();
+    lunarfix::Dialog d(&lunarfix::readers());
+    lunarfix::RunState& rs = d.mutable_state();
+    rs.nobs = 1;
+    rs.iterq = 1;
+    rs.sight1.latd = 91;
+    rs.sight1.latmf = 30.0;
+    rs.work = rs.sight1;
+    const int status = d.run_from(lunarfix::DialogStep::Latitude);
+    const std::string out = console.out.str();
+    lunarfix::readers().reset();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(has(out, "\n!!! ERROR, Latitude=91.500000\n"
+                         " restart with new position\n"));
+    EXPECT_EQ(count(out, " !!! Latitude must be from -90 to 90 deg: asked "
+                         "again\n"),
+              1)
+        << out;
+    EXPECT_EQ(d.state().latitude1, 33.0);
+    EXPECT_TRUE(has(out, " !!! Input ended: the run stops here"));
 }
 
 TEST_F(DialogPosition, LatitudeAnswersAndSignOfMinutes) {
@@ -540,11 +559,13 @@ TEST(DialogTypedText, TextRefusedAndAskedAgainNumbersTaken) {
 }
 
 TEST(DialogTypedNumbers, ReadAsTyped) {
-    // A minus sign before 0 degrees belongs to the minutes, one number with
-    // a fraction is decimal degrees, a tab separates numbers, and a second
-    // number at a question that takes one (a decimal comma) is refused.
-    // Each answer is checked on the screen and in the remembered file,
-    // which the first sight writes after its result.
+    // A minus sign before 0 degrees belongs to the minutes, one number
+    // written with a decimal point is decimal degrees, seconds and minutes
+    // of 60 are refused, a tab separates numbers, a line of blanks is
+    // ENTER, and a second number at a question that takes one (a decimal
+    // comma) is refused.  Each answer is checked on the screen and in the
+    // remembered file, which the first sight writes after its result and
+    // the stop with the lunar distance (line 10).
     struct Case {
         std::size_t at;          // position of the answer in a default run
         Lines typed;             // in place of the ENTER there
@@ -562,6 +583,9 @@ TEST(DialogTypedNumbers, ReadAsTyped) {
     const char* const comma_eye =
         " !!! Height of eye is one number: type a decimal point (2.5): "
         "asked again\n";
+    const char* const seconds =
+        " !!! Type seconds as decimal minutes (48 7 30 is 48 7.5): asked "
+        "again\n";
     const Case cases[] = {
         {6, {"-0 30"}, "", " Latitude:  0 deg -30.00' \n", 2, "0 -30.000000 "},
         {7, {"-0 45"}, "", " Longitude: 0 deg -45.00' \n", 3, "0 -45.000000 "},
@@ -584,10 +608,42 @@ TEST(DialogTypedNumbers, ReadAsTyped) {
         {10, {"2,5", "1 5", "2.5"}, comma_eye,
          " Index corr. Ic: 0.00'  Height of eye: 2.50m \n", 6,
          "0.000000 2.500000 "},
+        // A decimal point makes decimal degrees, whatever the fraction.
+        {6, {"48.0"}, "", " Latitude:  48 deg  0.00' \n", 2, "48 0.000000 "},
+        {7, {"5."}, "", " Longitude: 5 deg  0.00' \n", 3, "5 0.000000 "},
+        {20, {"48.0"}, "", " ok, LD_limb= 48 deg 0.0'\n", 9, "48.000000 1 "},
+        // Seconds are typed as decimal minutes; minutes stay below 60.
+        {11, {"24 14 30", "24 14.5"}, seconds,
+         " Sextant viewed: Hs= 24 deg 14.50'\n", 5, "24 14.500000 0 "},
+        {20, {"48 7 30", "48 7.5"}, seconds, " ok, LD_limb= 48 deg 7.5'\n",
+         9, "48.125000 1 "},
+        {6, {"48 70", "48 10"},
+         " !!! Latitude minutes must be below 60 in size: asked again\n",
+         " Latitude:  48 deg 10.00' \n", 2, "48 10.000000 "},
+        {20, {"48 60", "48 -7"},
+         " !!! Lunar distance minutes must be below 60 in size: asked again\n",
+         " ok, LD_limb= 48 deg 7.0'\n", 9, "48.116667 1 "},
+        // No latitude beyond the pole.
+        {6, {"95 0", "-90 1", "-45 0"},
+         " !!! Latitude must be from -90 to 90 deg: asked again\n",
+         " Latitude:  -45 deg  0.00' \n", 2, "-45 0.000000 "},
+        // A line of blanks or tabs is ENTER; a trailing blank or tab adds
+        // no number.
+        {10, {" \t "}, "", " Index corr. Ic: 0.00'  Height of eye: 1.83m \n",
+         6, "0.000000 1.830000 "},
+        {8, {"  "}, "", " => Moon lower rim\n", 4, "2 33 "},
+        {4, {"1\t"}, "", " Time-UTC:  1 h 57 min 14 sec \n", 1, "1 57 14 "},
+        {3, {"2016 5 "}, "", " Year: 2016   Month: 5   Day: 17\n", 0,
+         "2016 5 17 "},
+        // The limb and the side take one number.
+        {18, {"1 2", "2"}, " !!! Limb of Moon is one number: asked again\n",
+         " ok, LD_limb= 48 deg 7.0'\n", 9, "48.116667 1 "},
+        {19, {"2 1", "1"}, " !!! Side of Moon is one number: asked again\n",
+         " ok, LD_limb= 48 deg 7.0'\n", 9, "48.116667 1 "},
     };
     for (const Case& c : cases) {
-        Lines in = default_answers();
-        in.resize(13);  // to the first sight's result
+        Lines in = default_answers() + Lines{"9", ""};
+        if (c.at < 13) in.resize(13);  // to the first sight's result
         in.erase(in.begin() + static_cast<long>(c.at));
         in.insert(in.begin() + static_cast<long>(c.at), c.typed.begin(),
                   c.typed.end());

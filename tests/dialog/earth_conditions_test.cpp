@@ -201,6 +201,47 @@ TEST_F(EarthconTest, DeltaTLimitedTemperatureAndPressureRefused) {
     EXPECT_EQ(p_, 0.0);
 }
 
+TEST_F(EarthconTest, OneNumberAtEachQuestionAndDeltaTZeroSaid) {
+    // A second number on the line ("1 013" with a blank between thousands,
+    // "16 5" for 16.5) is refused and the question asked again; an answer
+    // of 0 says that Delta T is now 0.
+    const char* const choice = " !!! Choice is one number: asked again\n";
+    const char* const zero =
+        "###>    Input:  !!! Delta_T set to 0 sec for the rest of the run\n";
+    struct Case {
+        const char* typed;
+        const char* refusal;
+        double dt, t, p;
+    };
+    const Case cases[] = {
+        {"0 5\n0\n", choice, 0.0, 16.1, 1026.4},
+        {"1 1\n\n", choice, 68.5, 16.1, 1026.4},
+        {"1\n69 2\n69.2\n\n\n\n",
+         " !!! Delta_T is one number: type a decimal point (2.5): asked "
+         "again\n",
+         69.2, 16.1, 1026.4},
+        {"1\n\n16 5\n16.5\n\n\n",
+         " !!! Temperature is one number: type a decimal point (2.5): asked "
+         "again\n",
+         68.5, 16.5, 1026.4},
+        {"1\n\n\n1 013\n1013\n\n",
+         " !!! Pressure is one number: type a decimal point (2.5): asked "
+         "again\n",
+         68.5, 16.1, 1013.0},
+    };
+    for (const Case& c : cases) {
+        mem_ = EarthconMemory();
+        out_.str("");
+        show(c.typed);
+        EXPECT_EQ(count(out_.str(), c.refusal), 1) << c.typed << out_.str();
+        EXPECT_EQ(count(out_.str(), "asked again"), 1) << c.typed;
+        EXPECT_EQ(count(out_.str(), zero), c.dt == 0.0 ? 1 : 0) << c.typed;
+        EXPECT_EQ(dt_, c.dt) << c.typed;
+        EXPECT_EQ(t_, c.t) << c.typed;
+        EXPECT_EQ(p_, c.p) << c.typed;
+    }
+}
+
 TEST_F(EarthconTest, EndOfInputKeepsTheValues) {
     show("1\n71\n");
     EXPECT_TRUE(console().ended);

@@ -93,8 +93,8 @@ TEST(ProgramPipe, InputEndingWithoutLineEnd) {
     ASSERT_TRUE(dir.ok());
     std::string out;
     // The last answer has no line end: it is still taken.
-    EXPECT_EQ(run_binary("\n\n\n2017 6 17\n3 0 0\n\n91 0", &out), 0);
-    EXPECT_TRUE(has(out, "!!! ERROR, Latitude=91.000000\n"));
+    EXPECT_EQ(run_binary("\n\n\n2017 6 17\n3 0 0\n\n33 5", &out), 1);
+    EXPECT_TRUE(has(out, " Latitude:  33 deg  5.00' \n"));
     EXPECT_TRUE(has(out, "--- END ---"));
 }
 

@@ -46,11 +46,11 @@ std::string without(std::string text, const std::string& what) {
 }
 
 TEST(TypedRanges, AbsurdAnswersRefusedAndTheRunGoesOnAsWithEnter) {
-    // The index correction 1e308, the second sextant altitude 0 -1e308 and
+    // The index correction 1e308, the second sextant altitude -1e308 0 and
     // the lunar distance 200 0 each once, answered ENTER when asked again.
     Lines hostile = default_run();
     hostile.insert(hostile.begin() + kDistanceLine, "200 0");
-    hostile.insert(hostile.begin() + kSextant2Line, "0 -1e308");
+    hostile.insert(hostile.begin() + kSextant2Line, "-1e308 0");
     hostile.insert(hostile.begin() + kIndexLine, "1e308");
     const RunFiles a = run_in_fresh_dir(default_run());
     const RunFiles b = run_in_fresh_dir(hostile);

@@ -112,6 +112,39 @@ TEST_F(RememberedTest, WrittenAfterASightAndReadBack) {
     EXPECT_EQ(back.aug, 1.83);
 }
 
+TEST_F(RememberedTest, MinusBeforeZeroDegreesBelongsToTheMinutes) {
+    // A file edited by hand holds 0 deg 30' S as it would be typed: "-0 30".
+    // The latitude, the longitude and the sextant altitude of both files
+    // read it so; other lines read as written.
+    struct Case {
+        const char *lat, *lon, *alt;  // lines 3, 4 and 6
+        double latmf, lonmf, hamf;
+    };
+    const Case cases[] = {
+        {"-0 30.000000", "-0 45.5", "-0 20 0", -30, -45.5, -20},
+        {" -0\t-30", "-0  0.25", "-0 7.5 0", -30, -0.25, -7.5},
+        {"0 -30.000000", "0 45.5", "0 20 0", -30, 45.5, 20},
+        {"+0 30", "-1 45.5", "+0 20 0", 30, 45.5, 20},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("2017 6 17 \n3 57 14 \n") +
+                                 c.lat + " \n" + c.lon + " \n%d 33 \n" +
+                                 c.alt + " \n0.000000 1.830000 \n";
+        write_file("moondist0x1.txt", lunarfix_test::fmt(text.c_str(), 2));
+        write_file("moondist0x2.txt", lunarfix_test::fmt(text.c_str(), 4));
+        RunState first, second;
+        ASSERT_EQ(ReadFirstSightMemory(&first), 1);
+        ASSERT_EQ(ReadSecondSightMemory(&second), 1);
+        for (const RunState* rs : {&first, &second}) {
+            EXPECT_EQ(rs->work.latd, 0) << text;
+            EXPECT_DOUBLE_EQ(rs->work.latmf, c.latmf) << text;
+            EXPECT_DOUBLE_EQ(rs->work.lonmf, c.lonmf) << text;
+            EXPECT_DOUBLE_EQ(rs->work.hamf, c.hamf) << text;
+        }
+    }
+    EXPECT_EQ(out_.str(), "");  // every value in its range
+}
+
 TEST_F(RememberedTest, StopWritesTenLinesAndTheSecondFile) {
     RunState rs;
     rs.work.year = 2020;

@@ -290,9 +290,44 @@ TEST_F(PredictionFile, EditTakesEffectAtTheNextCall) {
 }
 
 TEST_F(PredictionFile, FreeSpacingAndWindowsLineEnds) {
-    write("  2020\t69.4\r\n2030     70.5\r\n\r\n   2040 72\r\n3000\r\n99\r\n");
+    write("  2020\t69.4\r\n2030     70.5\r\n\r\n \t \n   2040 72\r\n3000 99 \r\n");
     EXPECT_NEAR(delta0x(2035), quadipola(2020, 69.36, 2030, 70.5, 2040, 72, 2035), dt_tol);
     EXPECT_NEAR(delta0x(3000), 99.0, dt_tol);
+}
+
+TEST_F(PredictionFile, RowsAreReadByLine) {
+    // A row is one line holding a year and its Delta T; a line with one
+    // number, three, or text ends the rows, so a row whose value was
+    // deleted never pairs its year with the next row's.  The years past
+    // the end get the model's value (from its published table) after one
+    // line naming the year; blank lines are skipped.
+    std::string no2050 = kDefaultFile;
+    no2050.replace(no2050.find("   70.0 "), 8, "");
+    struct Case {
+        std::string text;
+        int year;
+        double dt;
+        bool model;
+    };
+    const Case cases[] = {
+        {"2020 69.4\n2025\n2030 70\n2040 72\n3000 99\n", 2021,
+         quadipola(2020, 69.36, 2030, 67, 2040, 68, 2021), true},
+        {no2050, 2042, quadipola(2040, 68, 2050, 70, 2100, 80, 2042), true},
+        {no2050, 2030, quadipola(2020, 69.36, 2025, 67.8, 2035, 67.4, 2030),
+         false},
+        {"2020 69\n2030 70 71\n2040 72\n3000 99\n", 2035,
+         quadipola(2030, 67, 2040, 68, 2050, 70, 2035), true},
+        {"2020 69\n2030 70\n2040 seventy\n2050 75\n3000 99\n", 2045,
+         quadipola(2040, 68, 2050, 70, 2100, 80, 2045), true},
+        {"2020 69\n2030 70\n\n \t\n2040 72\n3000 99\n", 2035,
+         quadipola(2020, 69.36, 2030, 70, 2040, 72, 2035), false},
+    };
+    for (const Case& c : cases) {
+        write(c.text);
+        out_.str("");
+        EXPECT_NEAR(delta0x(c.year), c.dt, 1e-9) << c.text;
+        EXPECT_EQ(out_.str(), c.model ? not_covered(c.year) : "") << c.text;
+    }
 }
 
 TEST_F(PredictionFile, EmptyFileIsReportedOutOfSequence) {
