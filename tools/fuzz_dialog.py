@@ -69,6 +69,14 @@ ABSURD = [
     "2", "3", "4", "5", "8", "57", "58", "-3", "1.5", "0.5", "6000.5",
     "2000.1", "-100.1", "1200.1", "-80.1", "60.1", "48 7", "90 0", "-90 0",
     "33 20 S", "17 11.6 W", "20S", "N", "Venus", "2017 6 17x", "far",
+    # Numbers as navigators and logbooks write them: a minus sign before 0
+    # degrees, decimal points, seconds, minutes of 60 and more, lines of
+    # blanks and tabs, a trailing blank or tab, and two numbers where one
+    # is asked.
+    "-0 30", "-0 -30", "-0", "48.0", "5.", "-17.0", "1.5e1", "48 7 30",
+    "44 46 59.4", "48 70", "48 60", "-17 -60", "0 60.5", "\t", " \t ",
+    "1\t", "2017 6 ", "2017,6,", "1 013", "16 5", "69 2", "1 2", "2 1",
+    "0 5",
 ]
 
 # A field of a typed answer that is wholly a number; an answer with any
@@ -206,7 +214,7 @@ def hostile_deltat(rng):
         for year in range(2020, 2020 + rng.randrange(1, 60)):
             rows.append("%d %s" % (year, rng.choice(
                 ["70", "1e308", "-1e308", "nan", "inf", "1e6", "-999999",
-                 "x", "69.5"])))
+                 "x", "69.5", "", "70 71", "\n"])))
         return "\n".join(rows).encode()
     if kind == "garbage":
         return random_text(rng, 300).encode()
