@@ -54,7 +54,8 @@ public:
         while (at != p_ && std::isspace(static_cast<unsigned char>(*at))) ++at;
         const bool minus = *at == '-';
         real(min);
-        if (!failed_ && minus && *deg == 0) *min = -std::fabs(*min);
+        if (!failed_ && minus && *deg == 0 && *min != 0.0)
+            *min = -std::fabs(*min);
     }
 
     void real(double* v) {

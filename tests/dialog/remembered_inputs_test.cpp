@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -125,6 +126,7 @@ TEST_F(RememberedTest, MinusBeforeZeroDegreesBelongsToTheMinutes) {
         {" -0\t-30", "-0  0.25", "-0 7.5 0", -30, -0.25, -7.5},
         {"0 -30.000000", "0 45.5", "0 20 0", -30, 45.5, 20},
         {"+0 30", "-1 45.5", "+0 20 0", 30, 45.5, 20},
+        {"-0 0", "-0 0.0", "-0 0 0", 0, 0, 0},  // no minus zero shown
     };
     for (const Case& c : cases) {
         const std::string text = std::string("2017 6 17 \n3 57 14 \n") +
@@ -140,6 +142,7 @@ TEST_F(RememberedTest, MinusBeforeZeroDegreesBelongsToTheMinutes) {
             EXPECT_DOUBLE_EQ(rs->work.latmf, c.latmf) << text;
             EXPECT_DOUBLE_EQ(rs->work.lonmf, c.lonmf) << text;
             EXPECT_DOUBLE_EQ(rs->work.hamf, c.hamf) << text;
+            EXPECT_FALSE(std::signbit(rs->work.latmf) && c.latmf == 0) << text;
         }
     }
     EXPECT_EQ(out_.str(), "");  // every value in its range
