@@ -112,9 +112,9 @@ private:
     void ask_three(const char* question, const char* columns,
                    const ValueRange& line, const ValueRange* const ranges[3],
                    int* a, int* b, int* c);
-    // ask_angle checks an answer for text only (latitude and longitude,
-    // which have error and wrap paths of their own), or also that the
-    // altitude lies in its range (the sextant altitude).
+    // ask_angle checks an answer for text only (the longitude, which is
+    // wrapped onto the globe), or also that the angle lies in its range
+    // (the latitude and the sextant altitude).
     void ask_angle(const char* question, int shown_deg, double shown_min,
                    const char* columns, int def_deg, double def_min,
                    const ValueRange& r, TypedCheck check, double* z1,

@@ -92,11 +92,11 @@ double sextant_degrees(double deg, double min) {
 /* ask_angle: one question answered by an angle in degrees and minutes
  * (lies2).  The question shows shown_deg and shown_min, the column line
  * follows, and def_deg, def_min are offered.  An answer holding text (a
- * hemisphere letter gets its own line) or a number that is not finite is
- * refused with the range r named; with InRange also an altitude
- * (sextant_degrees) outside r.  A refused answer asks the question again
- * with the defaults unchanged; when the input ends, the defaults stand.
- * In automatic mode nothing is read.
+ * hemisphere letter gets its own line), a number that is not finite,
+ * seconds or minutes of 60 or more is refused with the range r named; with
+ * InRange also an angle (sextant_degrees) outside r.  A refused answer
+ * asks the question again with the defaults unchanged; when the input
+ * ends, the defaults stand.  In automatic mode nothing is read.
  *   z1, z2  the degrees and minutes (in: the defaults; out: the answer) */
 void Dialog::ask_angle(const char* question, int shown_deg, double shown_min,
                        const char* columns, int def_deg, double def_min,
