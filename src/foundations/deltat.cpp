@@ -165,37 +165,6 @@ bool write_prediction_file() {
     return save_whole(kPredictionFile, text.data(), text.size(), 1) == 1;
 }
 
-// Reads the words of the next line of f that holds any (blank lines are
-// skipped): *count words, the first two into w1 and w2 (NUL terminated,
-// each of room cap).  False at the end of the file or on a read error
-// before any word, and for a line with a word that does not fit.
-bool next_line_words(std::FILE* f, char* w1, char* w2, int cap, int* count) {
-    for (;;) {
-        *count = 0;
-        bool fits = true;
-        int n = 0;  // characters of the word in hand
-        int ch = std::getc(f);
-        if (ch == EOF) return false;
-        for (; ch != EOF && ch != '\n'; ch = std::getc(f)) {
-            if (std::isspace(ch)) {
-                n = 0;
-                continue;
-            }
-            if (n == 0) ++*count;
-            char* w = *count == 1 ? w1 : *count == 2 ? w2 : nullptr;
-            if (w != nullptr && n >= cap - 1) fits = false;
-            if (w != nullptr && fits) {
-                w[n] = static_cast<char>(ch);
-                w[n + 1] = '\0';
-            }
-            ++n;
-        }
-        if (!fits) return false;
-        if (*count > 0) return true;
-        if (ch == EOF) return false;
-    }
-}
-
 // Largest Delta T, in seconds, that a row of the prediction file may hold
 // and still be read as a row: about 11.6 days, fifty times the largest
 // value of the built-in model.  A larger value can only come from a
@@ -204,17 +173,49 @@ bool next_line_words(std::FILE* f, char* w1, char* w2, int cap, int* count) {
 // delta0x.)
 constexpr double kMaxFileDeltaT = 1.0e6;
 
+// Longest word of a row (a year or a Delta T), in characters; a longer one
+// is no number of ours and ends the rows.
+constexpr std::size_t kMaxRowWord = 63;
+
+// Reads the next line of f that holds a word (blank lines are skipped):
+// *count words (counted up to 3), each into word[] (kept up to one
+// character past kMaxRowWord, which tells that it is too long).
+// False at the end of the file, or on a read error, before such a line.
+bool next_line_words(std::FILE* f, std::string word[3], int* count) {
+    for (int ch = std::getc(f); ch != EOF; ch = std::getc(f)) {
+        *count = 0;
+        bool in_word = false;
+        for (; ch != EOF && ch != '\n'; ch = std::getc(f)) {
+            if (std::isspace(ch)) {
+                in_word = false;
+                continue;
+            }
+            if (!in_word && *count < 3) {  // a new word (a third is enough)
+                ++*count;
+                word[*count - 1].clear();
+            }
+            in_word = true;
+            std::string& w = word[*count - 1];
+            if (w.size() <= kMaxRowWord) w.push_back(static_cast<char>(ch));
+        }
+        if (*count > 0) return true;
+    }
+    return false;
+}
+
 // Reads one row: the next line that is not blank, holding a whole-number
 // year and a finite Delta T in seconds of magnitude at most kMaxFileDeltaT,
 // separated by blanks.  False when that line is no such pair (one number,
 // three, text), so that a row whose value was deleted ends the rows and
 // never pairs its year with the next row's.
 bool read_row(std::FILE* f, int* year, double* sec) {
-    char w1[64];
-    char w2[64];
+    std::string word[3];
     int words = 0;
-    if (!next_line_words(f, w1, w2, sizeof w1, &words) || words != 2)
+    if (!next_line_words(f, word, &words) || words != 2 ||
+        word[0].size() > kMaxRowWord || word[1].size() > kMaxRowWord)
         return false;
+    const char* w1 = word[0].c_str();
+    const char* w2 = word[1].c_str();
     char* end = nullptr;
     errno = 0;
     const long y = std::strtol(w1, &end, 10);
